@@ -1,0 +1,6 @@
+#include "browser/startup/modSubMain.h"
+
+int main(int argc, char **argv)
+{
+    return modSubMain::Main(argc, argv);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Settings-file access with the semantics of the Windows profile functions:
+// section and key names match without regard to case, blanks around keys and
+// values are dropped, a missing file, section or key reads as the default, a read
+// returns at most 511 characters, and a write creates the file and section,
+// replaces the value in place or appends the key at the end of its section, and
+// keeps every other line. Writes replace the file atomically and store UTF-8; a
+// file that is not valid UTF-8 is read as CP949.
+namespace modINIControl {
+
+QString ReadIniValue(const QString &section, const QString &key, const QString &filePath,
+                     const QString &defaultValue = QString());
+
+// Returns false when the file could not be written (the old file is then untouched).
+bool WriteIniValue(const QString &section, const QString &key, const QString &value,
+                   const QString &filePath);
+
+} // namespace modINIControl
