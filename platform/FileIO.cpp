@@ -129,11 +129,14 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 QString decodeText(const QByteArray &bytes)
 {
     QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
+    const bool bom = view.startsWith("\xEF\xBB\xBF");
+    if (bom)
         view = view.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(view);
-    if (!utf8.hasError())
+    // A byte-order mark says UTF-8: a damaged byte in such a file is a damaged
+    // UTF-8 character (U+FFFD), not a sign of CP949.
+    if (bom || !utf8.hasError())
         return text;
     return decodeCp949(bytes);
 }

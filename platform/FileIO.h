@@ -11,7 +11,8 @@ namespace platform {
 bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 // Decodes file contents: UTF-8 (with or without a byte-order mark) when valid,
-// CP949 otherwise.
+// CP949 otherwise. A file that starts with a UTF-8 byte-order mark is always
+// UTF-8 (bytes that are not become U+FFFD).
 QString decodeText(const QByteArray &bytes);
 
 // True when name can be used as one path component inside a folder: not empty,

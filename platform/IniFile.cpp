@@ -1,0 +1,276 @@
+#include "IniFile.h"
+
+#include "FileIO.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace modINIControl {
+
+namespace {
+
+// The caller's buffer holds 512 characters including the terminating NUL.
+constexpr qsizetype kMaxValueLength = 511;
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+bool isBlank(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\v' || u == u'\f';
+}
+
+QStringView trimmed(QStringView s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && isBlank(s[b]))
+        ++b;
+    while (e > b && isBlank(s[e - 1]))
+        --e;
+    return s.sliced(b, e - b);
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    // Simple case folding maps one code point to one, so equal names have equal
+    // lengths; the cheap test skips most lines.
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Arguments reach the Windows functions as C strings: whatever follows a NUL is lost.
+QStringView upToNul(QStringView s)
+{
+    const qsizetype nul = s.indexOf(QChar(0));
+    return nul < 0 ? s : s.first(nul);
+}
+
+enum class FileState { Missing, Read, Failed };
+
+// Reads the whole file with one open and one pass of read(). Only regular files
+// count: a folder, a pipe or a device at the path is never read (a pipe would
+// block the caller).
+FileState readFile(const QString &path, QByteArray *bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Failed;
+
+    FileState state = FileState::Failed;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bytes->resize(qsizetype(st.st_size) + 1);
+        qsizetype used = 0;
+        state = FileState::Read;
+        for (;;) {
+            if (used == bytes->size())
+                bytes->resize(used * 2);
+            const ssize_t n = ::read(fd, bytes->data() + used, size_t(bytes->size() - used));
+            if (n > 0) {
+                used += n;
+            } else if (n == 0) {
+                break;
+            } else if (errno != EINTR) {
+                state = FileState::Failed;
+                break;
+            }
+        }
+        bytes->truncate(used);
+    }
+    ::close(fd);
+    return state;
+}
+
+// Where a key sits in the file text, or where it would go.
+struct Location
+{
+    bool sectionFound = false;
+    bool keyFound = false;
+    // Key found: the value's characters, blanks around them excluded. A key line
+    // without '=' has an empty value at the end of its text.
+    qsizetype valueStart = -1;
+    qsizetype valueEnd = -1;
+    bool keyHasEquals = true;
+    // Section found, key missing: after the section's last key line (or after
+    // its header when it has no keys), before its trailing blank and comment lines.
+    qsizetype insertAt = -1;
+    bool insertNeedsLineEnd = false; // that line is the file's last and has no line end
+};
+
+// One pass over the lines. As on Windows only the first section of that name
+// counts, and in it the first key of that name. A '[' line without ']' is no
+// header; a ';' line is a comment.
+Location locate(QStringView text, QStringView section, QStringView key)
+{
+    Location loc;
+    bool inSection = false;
+    const qsizetype size = text.size();
+    qsizetype pos = 0;
+    while (pos < size) {
+        const qsizetype newline = text.indexOf(u'\n', pos);
+        const qsizetype lineEnd = newline < 0 ? size : newline;
+        const qsizetype next = newline < 0 ? size : newline + 1;
+
+        qsizetype b = pos;
+        qsizetype e = lineEnd;
+        while (b < e && isBlank(text[b]))
+            ++b;
+        while (e > b && isBlank(text[e - 1]))
+            --e;
+        pos = next;
+        if (b == e)
+            continue;
+
+        const QChar first = text[b];
+        if (first == u'[') {
+            const qsizetype close = text.sliced(b, e - b).indexOf(u']');
+            if (close >= 0) {
+                if (inSection)
+                    return loc; // the first matching section ends here
+                if (sameName(trimmed(text.sliced(b + 1, close - 1)), section)) {
+                    inSection = true;
+                    loc.sectionFound = true;
+                    loc.insertAt = next;
+                    loc.insertNeedsLineEnd = newline < 0;
+                }
+                continue;
+            }
+        }
+        if (!inSection || first == u';')
+            continue;
+
+        loc.insertAt = next;
+        loc.insertNeedsLineEnd = newline < 0;
+        const QStringView line = text.sliced(b, e - b);
+        const qsizetype equals = line.indexOf(u'=');
+        if (!sameName(trimmed(equals < 0 ? line : line.first(equals)), key))
+            continue;
+
+        loc.keyFound = true;
+        if (equals < 0) {
+            loc.keyHasEquals = false;
+            loc.valueStart = loc.valueEnd = e;
+        } else {
+            qsizetype v = b + equals + 1;
+            while (v < e && isBlank(text[v]))
+                ++v;
+            loc.valueStart = v;
+            loc.valueEnd = e;
+        }
+        return loc;
+    }
+    return loc;
+}
+
+// Lines we add end like the file's first line; a new file gets CR LF as on Windows.
+QLatin1String lineEnding(QStringView text)
+{
+    const qsizetype newline = text.indexOf(u'\n');
+    if (newline < 0 || (newline > 0 && text[newline - 1] == u'\r'))
+        return QLatin1String("\r\n");
+    return QLatin1String("\n");
+}
+
+QString limited(QStringView value)
+{
+    if (value.size() > kMaxValueLength) {
+        qsizetype n = kMaxValueLength;
+        // Never leave half of a surrogate pair at the cut.
+        if (value[n - 1].isHighSurrogate())
+            --n;
+        value = value.first(n);
+    }
+    return value.toString();
+}
+
+} // namespace
+
+QString ReadIniValue(const QString &section, const QString &key, const QString &filePath,
+                     const QString &defaultValue)
+{
+    const QStringView sectionName = trimmed(upToNul(section));
+    const QStringView keyName = trimmed(upToNul(key));
+    QByteArray bytes;
+    if (sectionName.isEmpty() || keyName.isEmpty() || readFile(filePath, &bytes) != FileState::Read)
+        return limited(upToNul(defaultValue));
+
+    const QString text = platform::decodeText(bytes);
+    const Location loc = locate(text, sectionName, keyName);
+    if (!loc.keyFound)
+        return limited(upToNul(defaultValue));
+
+    QStringView value = QStringView(text).sliced(loc.valueStart, loc.valueEnd - loc.valueStart);
+    // One pair of matching quotes around the whole value is dropped.
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+        value = value.sliced(1, value.size() - 2);
+    return limited(upToNul(value));
+}
+
+bool WriteIniValue(const QString &section, const QString &key, const QString &value,
+                   const QString &filePath)
+{
+    const QStringView sectionName = trimmed(upToNul(section));
+    const QStringView keyName = trimmed(upToNul(key));
+    // Names that would read back as something else, or break the line structure,
+    // are refused rather than written.
+    if (sectionName.isEmpty() || keyName.isEmpty())
+        return false;
+    if (sectionName.contains(u']') || sectionName.contains(u'\n') || sectionName.contains(u'\r'))
+        return false;
+    if (keyName.contains(u'=') || keyName.contains(u'\n') || keyName.contains(u'\r')
+        || keyName.front() == u'[' || keyName.front() == u';')
+        return false;
+    // A line break inside the value would start a new line that reads as another
+    // key; it becomes a blank instead.
+    QString newValue = upToNul(value).toString();
+    newValue.replace(u'\r', u' ');
+    newValue.replace(u'\n', u' ');
+
+    QByteArray bytes;
+    const FileState state = readFile(filePath, &bytes);
+    if (state == FileState::Failed)
+        return false; // never replace a file we could not read
+
+    const bool hadBom = bytes.startsWith(kUtf8Bom);
+    const QString text = platform::decodeText(bytes);
+    const QLatin1String eol = lineEnding(text);
+
+    const Location loc = locate(text, sectionName, keyName);
+    QString out;
+    if (loc.keyFound) {
+        const QString replacement = loc.keyHasEquals ? newValue : QLatin1Char('=') + newValue;
+        out.reserve(text.size() + replacement.size());
+        out.append(QStringView(text).first(loc.valueStart));
+        out.append(replacement);
+        out.append(QStringView(text).sliced(loc.valueEnd));
+    } else if (loc.sectionFound) {
+        QString line;
+        if (loc.insertNeedsLineEnd)
+            line += eol;
+        line.append(keyName).append(u'=').append(newValue).append(eol);
+        out.reserve(text.size() + line.size());
+        out.append(QStringView(text).first(loc.insertAt));
+        out.append(line);
+        out.append(QStringView(text).sliced(loc.insertAt));
+    } else {
+        out = text;
+        if (!out.isEmpty() && !out.endsWith(u'\n'))
+            out += eol;
+        out.append(u'[').append(sectionName).append(u']').append(eol);
+        out.append(keyName).append(u'=').append(newValue).append(eol);
+    }
+
+    QByteArray newBytes = out.toUtf8();
+    if (hadBom)
+        newBytes.prepend(kUtf8Bom);
+    if (state == FileState::Read && newBytes == bytes)
+        return true; // nothing changed on disk
+    return platform::writeFileAtomically(filePath, newBytes);
+}
+
+} // namespace modINIControl
