@@ -1,0 +1,165 @@
+#include "QtDialogs.h"
+
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+
+namespace {
+
+QMessageBox::StandardButton escapeButton(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OK:
+        return QMessageBox::Ok;
+    case MsgButtons::OKCancel:
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+MsgResult toResult(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    case QMessageBox::Cancel:
+        return MsgResult::Cancel;
+    default:
+        return MsgResult::OK;
+    }
+}
+
+QMessageBox::Icon toQtIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Patterns as a set, for comparing "(*.gif; *.bmp)" with "*.bmp;*.gif".
+QStringList normalisedPatterns(const QString &patterns)
+{
+    QStringList list = QString(patterns).replace(QLatin1Char(';'), QLatin1Char(' ')).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    list.sort();
+    list.removeDuplicates();
+    return list;
+}
+
+} // namespace
+
+void prepareMessageBox(QMessageBox &box, const QString &text, const QString &title, MsgButtons buttons,
+                       MsgIcon icon)
+{
+    box.setWindowTitle(title);
+    // Texts can carry page titles and addresses; they are never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(toQtIcon(icon));
+    box.setWindowModality(Qt::ApplicationModal);
+
+    struct Label { QMessageBox::StandardButton button; const char *text; };
+    QList<Label> labels;
+    switch (buttons) {
+    case MsgButtons::OK:
+        labels = {{QMessageBox::Ok, "확인"}};
+        break;
+    case MsgButtons::OKCancel:
+        labels = {{QMessageBox::Ok, "확인"}, {QMessageBox::Cancel, "취소"}};
+        break;
+    case MsgButtons::YesNo:
+        labels = {{QMessageBox::Yes, "예"}, {QMessageBox::No, "아니요"}};
+        break;
+    case MsgButtons::YesNoCancel:
+        labels = {{QMessageBox::Yes, "예"}, {QMessageBox::No, "아니요"}, {QMessageBox::Cancel, "취소"}};
+        break;
+    }
+    QMessageBox::StandardButtons standard;
+    for (const Label &label : labels)
+        standard |= label.button;
+    box.setStandardButtons(standard);
+    for (const Label &label : labels)
+        box.button(label.button)->setText(QString::fromUtf8(label.text));
+    box.setDefaultButton(labels.front().button);
+    box.setEscapeButton(escapeButton(buttons));
+}
+
+MsgResult messageBoxAnswer(const QMessageBox &box, MsgButtons buttons)
+{
+    QAbstractButton *clicked = box.clickedButton();
+    const QMessageBox::StandardButton button = clicked ? box.standardButton(clicked) : QMessageBox::NoButton;
+    return toResult(button == QMessageBox::NoButton ? escapeButton(buttons) : button);
+}
+
+MsgResult QtDialogs::messageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                                MsgIcon icon)
+{
+    QMessageBox box(parent);
+    prepareMessageBox(box, text, title, buttons, icon);
+    box.exec();
+    return messageBoxAnswer(box, buttons);
+}
+
+QString QtDialogs::openFileName(QWidget *parent, const QString &title, const QString &filter, const QString &folder)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, toQtFileFilter(filter));
+}
+
+std::optional<QFont> QtDialogs::chooseFont(QWidget *parent, const QFont &initial)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    return ok ? std::optional<QFont>(font) : std::nullopt;
+}
+
+QString toQtFileFilter(const QString &filter)
+{
+    QStringList parts = filter.split(QLatin1Char('|'));
+    // The form ends every pair with '|', which leaves one empty piece at the end.
+    if (!parts.isEmpty() && parts.back().trimmed().isEmpty())
+        parts.removeLast();
+
+    QStringList result;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        QString patterns = parts.value(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+        patterns = patterns.simplified();
+        if (patterns.isEmpty())
+            patterns = QStringLiteral("*");
+        if (description.isEmpty()) {
+            result.append(QStringLiteral("(%1)").arg(patterns));
+            continue;
+        }
+        // Qt takes the patterns from the last parenthesised group, split at
+        // blanks; a description that already ends in the same patterns needs no
+        // second copy, only Qt's separator.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (description.endsWith(QLatin1Char(')')) && open >= 0
+            && normalisedPatterns(description.mid(open + 1, description.size() - open - 2))
+                == normalisedPatterns(patterns)) {
+            result.append(QStringLiteral("%1(%2)").arg(description.left(open), patterns));
+            continue;
+        }
+        result.append(QStringLiteral("%1 (%2)").arg(description, patterns));
+    }
+    return result.join(QStringLiteral(";;"));
+}
+
+} // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+class QMessageBox;
+
+namespace platform {
+
+// The system dialogs on Qt: QMessageBox with Korean button texts, QFileDialog and
+// QFontDialog.
+class QtDialogs : public Dialogs
+{
+public:
+    // Closing a box without a button (Escape, the window's X) answers No for Yes/No,
+    // Cancel where there is a Cancel button, and OK for a lone OK.
+    MsgResult messageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                         MsgIcon icon) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &filter,
+                         const QString &folder = {}) override;
+    std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
+};
+
+// Sets up a box as messageBox shows it, without showing it.
+void prepareMessageBox(QMessageBox &box, const QString &text, const QString &title, MsgButtons buttons,
+                       MsgIcon icon);
+
+// The answer of a box after it closed; the escape answer when no button was clicked.
+MsgResult messageBoxAnswer(const QMessageBox &box, MsgButtons buttons);
+
+// "desc|pattern|desc|pattern|" to Qt's "desc (pattern);;desc (pattern)". Patterns
+// separated by ';' become blank-separated. A description that already ends in its
+// pattern list in parentheses, as "그래픽 인터체인지 포맷(*.gif)", is not given a
+// second copy; a missing pattern means every file.
+QString toQtFileFilter(const QString &filter);
+
+} // namespace platform

@@ -1,0 +1,79 @@
+#include "FakeDialogs.h"
+
+namespace platform::testing {
+
+MsgResult FakeDialogs::closeAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OK:
+        return MsgResult::OK;
+    case MsgButtons::OKCancel:
+    case MsgButtons::YesNoCancel:
+        return MsgResult::Cancel;
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    }
+    return MsgResult::OK;
+}
+
+bool FakeDialogs::offers(MsgButtons buttons, MsgResult answer)
+{
+    switch (buttons) {
+    case MsgButtons::OK:
+        return answer == MsgResult::OK;
+    case MsgButtons::OKCancel:
+        return answer == MsgResult::OK || answer == MsgResult::Cancel;
+    case MsgButtons::YesNo:
+        return answer == MsgResult::Yes || answer == MsgResult::No;
+    case MsgButtons::YesNoCancel:
+        return answer == MsgResult::Yes || answer == MsgResult::No || answer == MsgResult::Cancel;
+    }
+    return false;
+}
+
+MsgResult FakeDialogs::messageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                                  MsgIcon icon)
+{
+    MessageBoxCall call{parent, text, title, buttons, icon, closeAnswer(buttons)};
+    if (!m_answers.isEmpty())
+        call.answer = m_answers.dequeue();
+    else if (m_defaultAnswer && offers(buttons, *m_defaultAnswer))
+        call.answer = *m_defaultAnswer;
+    if (m_handler) {
+        if (const std::optional<MsgResult> answer = m_handler(call))
+            call.answer = *answer;
+    }
+    m_messageBoxes.append(call);
+    return call.answer;
+}
+
+QString FakeDialogs::openFileName(QWidget *, const QString &title, const QString &filter, const QString &folder)
+{
+    FileCall call{title, filter, folder, m_fileNames.isEmpty() ? QString() : m_fileNames.dequeue()};
+    m_fileDialogs.append(call);
+    return call.answer;
+}
+
+std::optional<QFont> FakeDialogs::chooseFont(QWidget *, const QFont &initial)
+{
+    FontCall call{initial, m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue()};
+    m_fontDialogs.append(call);
+    return call.answer;
+}
+
+QStringList FakeDialogs::messageTexts() const
+{
+    QStringList texts;
+    for (const MessageBoxCall &call : m_messageBoxes)
+        texts.append(call.text);
+    return texts;
+}
+
+void FakeDialogs::clear()
+{
+    m_messageBoxes.clear();
+    m_fileDialogs.clear();
+    m_fontDialogs.clear();
+}
+
+} // namespace platform::testing

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QPointer>
+#include <QQueue>
+#include <QWidget>
+
+#include <functional>
+
+namespace platform::testing {
+
+// Records every dialog and answers from queues the test fills.
+//
+// A message box takes the next queued answer. With the queue empty it takes the
+// default answer set by setDefaultAnswer when that is one of the box's buttons,
+// and otherwise answers as if the user closed the box: OK for an OK box, Cancel
+// where there is a Cancel button, No for Yes/No.
+class FakeDialogs : public Dialogs
+{
+public:
+    struct MessageBoxCall
+    {
+        QPointer<QWidget> parent;
+        QString text;
+        QString title;
+        MsgButtons buttons = MsgButtons::OK;
+        MsgIcon icon = MsgIcon::None;
+        MsgResult answer = MsgResult::OK;
+    };
+    struct FileCall
+    {
+        QString title;
+        QString filter;
+        QString folder;
+        QString answer;
+    };
+    struct FontCall
+    {
+        QFont initial;
+        std::optional<QFont> answer;
+    };
+
+    MsgResult messageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                         MsgIcon icon) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &filter,
+                         const QString &folder = {}) override;
+    std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
+
+    void queueAnswer(MsgResult answer) { m_answers.enqueue(answer); }
+    void setDefaultAnswer(std::optional<MsgResult> answer) { m_defaultAnswer = answer; }
+    // Called while the "box is open", before it answers: a test can look at the
+    // program's state at that moment. Its result, when set, is the answer.
+    void setMessageBoxHandler(std::function<std::optional<MsgResult>(const MessageBoxCall &)> handler)
+    {
+        m_handler = std::move(handler);
+    }
+    // An empty name answers as a cancelled dialog.
+    void queueFileName(const QString &path) { m_fileNames.enqueue(path); }
+    // nullopt answers as a cancelled dialog, as does an empty queue.
+    void queueFont(std::optional<QFont> font) { m_fonts.enqueue(std::move(font)); }
+
+    const QList<MessageBoxCall> &messageBoxes() const { return m_messageBoxes; }
+    const QList<FileCall> &fileDialogs() const { return m_fileDialogs; }
+    const QList<FontCall> &fontDialogs() const { return m_fontDialogs; }
+    // Texts of the boxes shown so far, for compact assertions.
+    QStringList messageTexts() const;
+    void clear();
+
+    // What closing a box without a button answers.
+    static MsgResult closeAnswer(MsgButtons buttons);
+    static bool offers(MsgButtons buttons, MsgResult answer);
+
+private:
+    QQueue<MsgResult> m_answers;
+    std::optional<MsgResult> m_defaultAnswer;
+    std::function<std::optional<MsgResult>(const MessageBoxCall &)> m_handler;
+    QQueue<QString> m_fileNames;
+    QQueue<std::optional<QFont>> m_fonts;
+    QList<MessageBoxCall> m_messageBoxes;
+    QList<FileCall> m_fileDialogs;
+    QList<FontCall> m_fontDialogs;
+};
+
+} // namespace platform::testing
