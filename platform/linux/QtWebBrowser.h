@@ -1,0 +1,125 @@
+#pragma once
+
+#include "platform/WebBrowser.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QUrl>
+#include <QWebEnginePage>
+
+#include <functional>
+
+class QWebEngineLoadingInfo;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace platform {
+
+class QtWebPage;
+
+// The page engine on Qt WebEngine: one QWebEngineView showing one page of the
+// program's profile. Made by QtWebBrowserFactory.
+//
+// How the engine's signals become the control's events:
+// - BeforeNavigate2 comes from acceptNavigationRequest for main-frame
+//   navigations, or from the load start when a navigation did not pass there
+//   (history steps to about:blank, some internal loads); a server redirect is
+//   part of its navigation and raises nothing.
+// - Load start: DownloadBegin. loadProgress: ProgressChange(p, 100).
+// - The committed address changes: CommandStateChange for back and forward.
+// - titleChanged: TitleChange(LocationName()), i.e. the document's title, or
+//   the address when the document has none.
+// - Load end: ProgressChange(-1, 100) (loading is over, the bar empties),
+//   CommandStateChange, DownloadComplete, then NavigateComplete2 and
+//   DocumentComplete on success, NavigateError on failure. A stopped load (by
+//   Stop, replaced by a new navigation, or turned into a download) ends with
+//   DownloadComplete alone. A navigation that replaces a running load belongs
+//   to that load: it raises its BeforeNavigate2 and the load's end is its end.
+// - Refresh and the history steps are navigations like any other.
+// - Same-document navigations (fragments, history.pushState) change the
+//   address and may raise TitleChange and CommandStateChange, but start no load.
+//
+// LocationURL is the address of the document shown: it becomes the new one
+// when the engine commits the navigation (before its TitleChange), so during
+// BeforeNavigate2 it is still the old one. Busy is true from DownloadBegin
+// until the load ends, and already false during the end's events.
+class QtWebBrowser : public WebBrowser
+{
+    Q_OBJECT
+public:
+    // The page belongs to profile, which must outlive it (the factory sees to it).
+    QtWebBrowser(QWebEngineProfile *profile, QWidget *parent);
+    ~QtWebBrowser() override;
+
+    QWidget *widget() override;
+
+    void Navigate(const QString &address) override;
+    void Navigate2(const QString &address) override;
+    void GoBack() override;
+    void GoForward() override;
+    void Refresh() override;
+    void Stop() override;
+
+    QString LocationURL() const override;
+    QString LocationName() const override;
+    QString DocumentTitle() const override;
+    bool Busy() const override;
+
+    bool Silent() const override { return m_silent; }
+    void setSilent(bool silent) override { m_silent = silent; }
+    bool RegisterAsBrowser() const override { return m_registerAsBrowser; }
+    void setRegisterAsBrowser(bool on) override { m_registerAsBrowser = on; }
+    bool Resizable() const { return m_resizable; }
+    void setResizable(bool on) override { m_resizable = on; }
+
+    void ToggleDesignMode() override;
+    // Reads the document's designMode ("on"/"off"); done runs later on the
+    // event loop unless context is gone by then. An empty text means unknown.
+    void readDesignMode(QObject *context, std::function<void(const QString &)> done) const;
+
+    // The engine page, or null once the factory has shut the engine down.
+    QWebEnginePage *page() const;
+
+    // How an address given to Navigate becomes an engine URL ("about:" text
+    // pages excluded): an absolute path opens the file, anything else is
+    // completed by QUrl::fromUserInput against workingDirectory.
+    static QUrl urlFromAddress(const QString &address, const QString &workingDirectory);
+
+Q_SIGNALS:
+    // A script error of the page while Silent is false.
+    void ScriptErrorReported(const QString &message, int line, const QString &source);
+
+private:
+    friend class QtWebPage;
+
+    // Called by the page.
+    void navigationRequested(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
+    QWebEnginePage *newWindowRequested();
+    void consoleMessage(QWebEnginePage::JavaScriptConsoleMessageLevel level, const QString &message,
+                        int line, const QString &source);
+
+    void loadingChanged(const QWebEngineLoadingInfo &info);
+    void beginLoad(const QUrl &url);
+    enum class LoadEnd { Succeeded, Stopped, Failed };
+    void endLoad(const QUrl &url, LoadEnd end, int errorCode);
+    void emitCommandStates();
+    // The page is about to receive another page's new window: whatever it was
+    // loading is dropped with its old contents.
+    void adoptNewWindow();
+    void navigateTo(const QString &address);
+    // The address the events and LocationURL report for an engine URL.
+    QString addressOf(const QUrl &url) const;
+
+    QPointer<QWebEngineView> m_view;
+    QPointer<QtWebPage> m_page;
+    // Engine URLs (fully encoded) of "about:" text pages, with the address given.
+    QHash<QString, QString> m_aboutAddresses;
+    QUrl m_announcedUrl;   // BeforeNavigate2 raised, load start not yet seen
+    bool m_announced = false;
+    bool m_loading = false;
+    bool m_silent = false;
+    bool m_registerAsBrowser = false;
+    bool m_resizable = true;
+};
+
+} // namespace platform

@@ -1,0 +1,184 @@
+#include "FakeWebBrowser.h"
+
+#include <QWidget>
+
+namespace platform::testing {
+
+FakeWebBrowser::FakeWebBrowser(QWidget *parent)
+    : WebBrowser(parent)
+    , m_widget(new QWidget(parent))
+{
+}
+
+FakeWebBrowser::~FakeWebBrowser()
+{
+    delete m_widget.data();
+}
+
+QWidget *FakeWebBrowser::widget()
+{
+    return m_widget;
+}
+
+void FakeWebBrowser::record(const QString &entry, const QString &address)
+{
+    m_log << entry + QLatin1Char(':') + address;
+    m_navigated << address;
+    if (m_autoComplete)
+        simulateNavigation(address);
+}
+
+void FakeWebBrowser::Navigate(const QString &address)
+{
+    record(QStringLiteral("Navigate"), address);
+}
+
+void FakeWebBrowser::Navigate2(const QString &address)
+{
+    record(QStringLiteral("Navigate2"), address);
+}
+
+void FakeWebBrowser::GoBack()
+{
+    m_log << QStringLiteral("GoBack");
+}
+
+void FakeWebBrowser::GoForward()
+{
+    m_log << QStringLiteral("GoForward");
+}
+
+void FakeWebBrowser::Refresh()
+{
+    m_log << QStringLiteral("Refresh");
+}
+
+void FakeWebBrowser::Stop()
+{
+    m_log << QStringLiteral("Stop");
+}
+
+void FakeWebBrowser::ToggleDesignMode()
+{
+    m_log << QStringLiteral("ToggleDesignMode");
+    m_designMode = m_designMode == QLatin1String("on") ? QStringLiteral("off") : QStringLiteral("on");
+}
+
+QString FakeWebBrowser::LocationName() const
+{
+    return m_title.isEmpty() ? m_locationUrl : m_title;
+}
+
+void FakeWebBrowser::emitCommandStates()
+{
+    Q_EMIT CommandStateChange(CSC_NAVIGATEBACK, m_canGoBack);
+    Q_EMIT CommandStateChange(CSC_NAVIGATEFORWARD, m_canGoForward);
+}
+
+void FakeWebBrowser::simulateNavigation(const QString &url, const QString &title)
+{
+    Q_EMIT BeforeNavigate2(url);
+    m_busy = true;
+    Q_EMIT DownloadBegin();
+    Q_EMIT ProgressChange(0, 100);
+    // The new document is shown: its address and title are the control's now.
+    m_locationUrl = url;
+    m_title = title;
+    emitCommandStates();
+    Q_EMIT TitleChange(LocationName());
+    Q_EMIT ProgressChange(50, 100);
+    Q_EMIT ProgressChange(100, 100);
+    m_busy = false;
+    Q_EMIT ProgressChange(-1, 100);
+    emitCommandStates();
+    Q_EMIT DownloadComplete();
+    Q_EMIT NavigateComplete2(url);
+    Q_EMIT DocumentComplete(url);
+}
+
+void FakeWebBrowser::simulateNavigationError(const QString &url, int statusCode)
+{
+    Q_EMIT BeforeNavigate2(url);
+    m_busy = true;
+    Q_EMIT DownloadBegin();
+    Q_EMIT ProgressChange(0, 100);
+    m_locationUrl = url;
+    m_title.clear();
+    Q_EMIT ProgressChange(100, 100);
+    m_busy = false;
+    Q_EMIT ProgressChange(-1, 100);
+    emitCommandStates();
+    Q_EMIT DownloadComplete();
+    Q_EMIT NavigateError(url, statusCode);
+}
+
+void FakeWebBrowser::simulateStoppedNavigation(const QString &url)
+{
+    Q_EMIT BeforeNavigate2(url);
+    m_busy = true;
+    Q_EMIT DownloadBegin();
+    Q_EMIT ProgressChange(0, 100);
+    m_busy = false;
+    Q_EMIT ProgressChange(-1, 100);
+    emitCommandStates();
+    Q_EMIT DownloadComplete();
+}
+
+NewWindowRequest FakeWebBrowser::requestNewWindow(const QString &popupUrl)
+{
+    NewWindowRequest request;
+    Q_EMIT NewWindow2(request);
+    if (request.Cancel || !request.ppDisp)
+        return request;
+    if (auto *target = qobject_cast<FakeWebBrowser *>(request.ppDisp)) {
+        target->m_log << QStringLiteral("NewWindow");
+        if (!popupUrl.isEmpty())
+            target->simulateNavigation(popupUrl);
+    }
+    return request;
+}
+
+void FakeWebBrowser::simulateWindowClose()
+{
+    Q_EMIT WindowClosing();
+}
+
+void FakeWebBrowser::simulateProgress(int progress, int progressMax)
+{
+    Q_EMIT ProgressChange(progress, progressMax);
+}
+
+void FakeWebBrowser::simulateTitleChange(const QString &title)
+{
+    m_title = title;
+    Q_EMIT TitleChange(LocationName());
+}
+
+void FakeWebBrowser::simulateStatusText(const QString &text)
+{
+    Q_EMIT StatusTextChange(text);
+}
+
+void FakeWebBrowser::simulateCommandState(int command, bool enable)
+{
+    if (command == CSC_NAVIGATEBACK)
+        m_canGoBack = enable;
+    else if (command == CSC_NAVIGATEFORWARD)
+        m_canGoForward = enable;
+    Q_EMIT CommandStateChange(command, enable);
+}
+
+void FakeWebBrowser::simulateFileDownload(const QString &path)
+{
+    Q_EMIT FileDownload(path);
+}
+
+WebBrowser *FakeWebBrowserFactory::create(QWidget *parent)
+{
+    auto *browser = new FakeWebBrowser(parent);
+    browser->setAutoComplete(m_autoComplete);
+    m_created.append(browser);
+    return browser;
+}
+
+} // namespace platform::testing
