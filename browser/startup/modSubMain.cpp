@@ -1,0 +1,74 @@
+#include "modSubMain.h"
+
+#include "VorlenApp.h"
+#include "modBase.h"
+#include "modSystemCheck.h"
+#include "browser/window/frmMain.h"
+#include "platform/linux/LinuxPlatform.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QScreen>
+#include <QTranslator>
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace modSubMain {
+
+void Start(VorlenApp &app)
+{
+    // The firewall offer comes before anything else is shown. A firewall whose
+    // state no tool can tell is not reported as switched off.
+    const std::optional<bool> firewall = app.platform().system.firewallEnabled();
+    if (firewall.has_value() && !*firewall) {
+        const auto answer = app.platform().dialogs.messageBox(
+            nullptr,
+            QStringLiteral("Windows 방화벽이 설정 되어있지 않습니다.\n"
+                           "Windows 방화벽을 사용가능한 상태로 전환 하시겠습니까?"),
+            QStringLiteral("Windows 방화벽 설정"), platform::MsgButtons::YesNo, platform::MsgIcon::Critical);
+        if (answer == platform::MsgResult::Yes)
+            modSystemCheck::SetFirewallEnabled(app, true);
+    }
+
+    // The first reference creates the main window, which loads its start tab.
+    frmMain &form = app.mainForm();
+    if (QScreen *screen = form.screen()) {
+        const QRect area = screen->availableGeometry();
+        form.move(area.center() - QPoint(form.width() / 2, form.height() / 2));
+    }
+    modBase::ArrangeFrame(app);
+    modBase::ArrangeMainWindow(app);
+    modSystemCheck::UpdateSystemStateIcon(app);
+    form.modTabStrip();
+}
+
+int Main(int argc, char **argv)
+{
+    // Chromium refuses to run its sandbox as root; only then is it switched off.
+    if (geteuid() == 0)
+        setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vorlen"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vorlen™"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Korean), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+    QFont font(QStringLiteral("NanumGothic"), 9);
+    QApplication::setFont(font);
+
+    platform::LinuxPlatform system;
+    VorlenApp app(system.platform());
+    app.setQuitOnEnd(true);
+    Start(app);
+    if (app.ended())
+        return 0;
+    return QApplication::exec();
+}
+
+} // namespace modSubMain

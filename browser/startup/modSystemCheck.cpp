@@ -1,0 +1,51 @@
+#include "modSystemCheck.h"
+
+#include "VorlenApp.h"
+#include "browser/themes/BuiltinImages.h"
+#include "browser/window/frmMain.h"
+#include "platform/Settings.h"
+
+namespace modSystemCheck {
+
+bool IsInternetConnected(VorlenApp &app)
+{
+    return app.platform().system.isInternetConnected();
+}
+
+void SetFirewallEnabled(VorlenApp &app, bool enabled)
+{
+    app.platform().system.setFirewallEnabled(enabled);
+}
+
+SystemStatePicture systemStatePicture(int systemCheckValue, bool firewallOn, bool connected)
+{
+    if (systemCheckValue == 0)
+        return {1, "이 기능은 사용하지 않도록 설정되어 있습니다."};
+    if (systemCheckValue != 1)
+        return {};
+    if (firewallOn)
+        return connected ? SystemStatePicture{2, "시스템 상태는 안전 합니다."}
+                         : SystemStatePicture{3, "인터넷에 연결되어 있지 않습니다."};
+    return connected ? SystemStatePicture{4, "방화벽이 켜져 있지 않습니다."}
+                     : SystemStatePicture{5, "인터넷에 연결이 되어 있지않고, 방화벽이 켜져 있지 않습니다."};
+}
+
+void UpdateSystemStateIcon(VorlenApp &app)
+{
+    if (!app.hasMainForm())
+        return;
+    const int value = platform::setting::int16(app.environment(), settings::Key::SystemCheckValue);
+    bool firewallOn = false;
+    bool connected = false;
+    if (value == 1) {
+        // An unreadable firewall counts as off: the user should look at it.
+        firewallOn = app.platform().system.firewallEnabled().value_or(false);
+        connected = IsInternetConnected(app);
+    }
+    const SystemStatePicture picked = systemStatePicture(value, firewallOn, connected);
+    if (picked.picture == 0)
+        return;
+    app.mainForm().setSystemStatePicture(picked.picture, QString::fromUtf8(picked.tooltip));
+}
+
+} // namespace modSystemCheck

@@ -1,0 +1,66 @@
+#include "BrowserFixture.h"
+
+#include "browser/startup/modSubMain.h"
+#include "browser/window/TabStrip.h"
+#include "platform/Folders.h"
+#include "platform/Settings.h"
+
+#include <QDir>
+
+BrowserTest::BrowserTest()
+    : m_fake(m_dir.path())
+{
+    m_fake.registry().setStartPage(QStringLiteral("http://start.example/"));
+    QDir().mkpath(platform::folders::profileFolder(m_fake.environment()));
+}
+
+BrowserTest::~BrowserTest()
+{
+    m_app.reset();
+}
+
+void BrowserTest::start()
+{
+    m_app = std::make_unique<VorlenApp>(m_fake.platform());
+    modSubMain::Start(*m_app);
+}
+
+void BrowserTest::setSetting(settings::Key key, const QString &value)
+{
+    ASSERT_TRUE(platform::setting::write(m_fake.environment(), key, value));
+}
+
+platform::testing::FakeWebBrowser *BrowserTest::page(qint16 index)
+{
+    return qobject_cast<platform::testing::FakeWebBrowser *>(form().browser(index));
+}
+
+platform::testing::FakeWebBrowser *BrowserTest::selectedPage()
+{
+    return page(form().currentTabIndex());
+}
+
+QString BrowserTest::tabs()
+{
+    QStringList parts;
+    TabStrip *strip = form().WebTabStrip;
+    for (int position = 1; position <= strip->count(); ++position) {
+        QString key = strip->keyAt(position);
+        if (key.isEmpty())
+            key = QStringLiteral("start");
+        if (position == strip->selectedPosition())
+            key += QLatin1Char('*');
+        parts << key;
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+void BrowserTest::clickTab(int position)
+{
+    form().WebTabStrip->select(position);
+}
+
+platform::NewWindowRequest BrowserTest::openPopup(qint16 fromIndex, const QString &url)
+{
+    return page(fromIndex)->requestNewWindow(url);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "TempDir.h"
+#include "browser/startup/VorlenApp.h"
+#include "browser/window/frmMain.h"
+#include "platform/SettingsKeys.h"
+#include "platform/testing/FakePlatform.h"
+#include "platform/testing/FakeWebBrowser.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A whole browser on fakes, in its own folders, thrown away after the test.
+class BrowserTest : public ::testing::Test
+{
+protected:
+    BrowserTest();
+    ~BrowserTest() override;
+
+    // Runs the start sequence; settings written before take effect.
+    void start();
+    frmMain &form() { return m_app->mainForm(); }
+    VorlenApp &app() { return *m_app; }
+    platform::testing::FakePlatform &fake() { return m_fake; }
+
+    void setSetting(settings::Key key, const QString &value);
+    platform::testing::FakeWebBrowser *page(qint16 index);
+    platform::testing::FakeWebBrowser *selectedPage();
+
+    // The tabs in strip order, the start tab as "start", the selected one marked
+    // with "*": "start* ID1 ID3".
+    QString tabs();
+    // Selects the tab at a 1-based position, as a click on it does.
+    void clickTab(int position);
+    // A page's window.open or target=_blank: returns the request as answered.
+    platform::NewWindowRequest openPopup(qint16 fromIndex, const QString &url = QString());
+
+    TestFolder m_dir;
+    platform::testing::FakePlatform m_fake;
+    std::unique_ptr<VorlenApp> m_app;
+};

@@ -1,0 +1,155 @@
+#include "TabStrip.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTabBar>
+
+TabStrip::TabStrip(const QString &name, QWidget *parent)
+    : QWidget(parent)
+    , m_bar(new QTabBar(this))
+{
+    setObjectName(name);
+    m_bar->setObjectName(name + QLatin1String("Bar"));
+    m_bar->setExpanding(false);
+    m_bar->setDrawBase(false);
+    m_bar->setElideMode(Qt::ElideRight);
+    m_bar->setUsesScrollButtons(true);
+    m_bar->setDocumentMode(true);
+    m_bar->setFocusPolicy(Qt::NoFocus);
+    m_bar->installEventFilter(this);
+    // A change of selection by the user's click arrives here; selections made by
+    // code raise Click themselves in select().
+    connect(m_bar, &QTabBar::currentChanged, this, [this](int) {
+        if (!m_inSelect)
+            Q_EMIT Click();
+    });
+}
+
+int TabStrip::count() const
+{
+    return m_bar->count();
+}
+
+void TabStrip::add(int position, const QString &key, const QString &caption)
+{
+    const int index = std::clamp(position - 1, 0, m_bar->count());
+    m_inSelect = true;
+    m_bar->insertTab(index, caption);
+    m_bar->setTabData(index, key);
+    m_inSelect = false;
+}
+
+void TabStrip::remove(const QString &key)
+{
+    const int index = indexOf(key);
+    if (index < 0)
+        return;
+    m_inSelect = true;
+    m_bar->removeTab(index);
+    m_inSelect = false;
+}
+
+int TabStrip::indexOf(const QString &key) const
+{
+    for (int i = 0; i < m_bar->count(); ++i) {
+        if (m_bar->tabData(i).toString() == key)
+            return i;
+    }
+    return -1;
+}
+
+int TabStrip::positionOf(const QString &key) const
+{
+    return indexOf(key) + 1;
+}
+
+QString TabStrip::keyAt(int position) const
+{
+    return m_bar->tabData(position - 1).toString();
+}
+
+QString TabStrip::selectedKey() const
+{
+    return m_bar->tabData(m_bar->currentIndex()).toString();
+}
+
+int TabStrip::selectedPosition() const
+{
+    return m_bar->currentIndex() + 1;
+}
+
+void TabStrip::select(int position)
+{
+    if (position < 1 || position > m_bar->count())
+        return;
+    m_inSelect = true;
+    m_bar->setCurrentIndex(position - 1);
+    m_inSelect = false;
+    Q_EMIT Click();
+}
+
+QString TabStrip::caption(const QString &key) const
+{
+    return m_bar->tabText(indexOf(key));
+}
+
+void TabStrip::setCaption(const QString &key, const QString &caption)
+{
+    const int index = indexOf(key);
+    if (index >= 0)
+        m_bar->setTabText(index, caption);
+}
+
+QString TabStrip::toolTip(const QString &key) const
+{
+    return m_bar->tabToolTip(indexOf(key));
+}
+
+void TabStrip::setToolTip(const QString &key, const QString &tip)
+{
+    const int index = indexOf(key);
+    if (index >= 0)
+        m_bar->setTabToolTip(index, tip);
+}
+
+int TabStrip::rowHeight() const
+{
+    return m_bar->sizeHint().height();
+}
+
+void TabStrip::resizeEvent(QResizeEvent *)
+{
+    m_bar->setGeometry(0, 0, width(), rowHeight());
+}
+
+void TabStrip::paintEvent(QPaintEvent *)
+{
+    // The frame around the page area; the pages themselves lie on top of it.
+    QPainter painter(this);
+    const int top = rowHeight() - 1;
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(QRect(0, top, width() - 1, height() - top - 1));
+}
+
+bool TabStrip::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_bar) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            // Let the bar change its selection first, so that MouseDown sees the
+            // tab under the pointer as the selected one.
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            const QPoint p = mouse->position().toPoint();
+            const auto button = mouse->button();
+            const auto modifiers = mouse->modifiers();
+            static_cast<QObject *>(m_bar)->event(event);
+            Q_EMIT MouseDown(button, modifiers, p.x(), p.y());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            const QPoint p = mouse->position().toPoint();
+            Q_EMIT MouseUp(mouse->button(), mouse->modifiers(), p.x(), p.y());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,120 @@
+// The address bar: the address label, the address text box and the tool box at
+// its right end.
+#include "frmMain.h"
+
+#include "AddressInput.h"
+#include "Design.h"
+#include "Layout.h"
+#include "browser/frame/LabelControl.h"
+#include "browser/startup/VorlenApp.h"
+#include "browser/startup/modBase.h"
+#include "platform/Settings.h"
+
+namespace {
+
+const char *const kEmptyPrompt = "여기를 (더블 클릭) 하셔서 주소를 입력 하십시오.";
+
+bool alwaysShowToolBox(VorlenApp &app)
+{
+    return platform::setting::int16(app.environment(), settings::Key::AlwaysShowWebBrowserPlusToolValue) == 1;
+}
+
+} // namespace
+
+void frmMain::placeToolBox(bool alwaysShow)
+{
+    if (alwaysShow)
+        WebBrowserToolBox->show();
+    const int T = Width() - 250; // the tool bar's width, as the layout pass has it
+    const int boxWidth = WebBrowserToolBox->width() * design::kTwipsPerPixel;
+    WebBrowserToolBox->move(design::px(T - 2100), WebBrowserToolBox->y());
+    setAddressWidth(layout::addressWidth(T, WebBrowserToolBox->isVisible(), boxWidth));
+}
+
+void frmMain::setAddressWidth(int twips)
+{
+    // Converted as the layout pass converts it, so both agree to the pixel.
+    const QRect r = design::px(QRect(design::kAddressLeft, design::kAddressTop, twips, design::kAddressHeight));
+    WebAdressBar->setGeometry(r);
+    WebAdressInputBar->setGeometry(r);
+}
+
+void frmMain::WebAdressBar_Click()
+{
+    const bool always = alwaysShowToolBox(m_app);
+    if (!always)
+        WebBrowserToolBox->setVisible(!WebBrowserToolBox->isVisible());
+    placeToolBox(always);
+}
+
+void frmMain::WebAdressBar_DblClick()
+{
+    if (!WebAdressBar->isVisible())
+        return;
+    WebBrowserToolBox->hide();
+    const int T = Width() - 250; // the tool bar's width, as the layout pass has it
+    setAddressWidth(T - 1750);
+    modBase::ArrangeMainWindow(m_app);
+    WriteTitle(CurrentTab);
+    WriteTabCap(CurrentTab);
+    WebAdressBar->hide();
+    WebAdressInputBar->show();
+    WebAdressInputBar->setFocus();
+    WebAdressInputBar->end(false);
+}
+
+void frmMain::WebAdressInputBar_Change()
+{
+    CurrentTab = currentTabIndex();
+    modBase::TrimWorkingSet(m_app);
+}
+
+void frmMain::WebAdressInputBar_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
+{
+    if (KeyCode == 65 && (Shift & Qt::ControlModifier)) {
+        WebAdressInputBar->selectAll();
+        handled = true;
+    } else if (KeyCode == 27) {
+        leaveAddressEditing(true);
+        handled = true;
+    }
+}
+
+void frmMain::WebAdressInputBar_KeyPress(int KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    CurrentTab = currentTabIndex();
+    const QString text = WebAdressInputBar->text();
+    if (text.isEmpty()) {
+        WebAdressInputBar->setText(QString::fromUtf8(kEmptyPrompt));
+        WebAdressInputBar->selectAll();
+        return;
+    }
+    // The text goes to the page exactly as typed; the engine completes it.
+    if (platform::WebBrowser *page = browser(CurrentTab))
+        page->Navigate(text);
+    leaveAddressEditing(false);
+}
+
+void frmMain::WebAdressInputBar_LostFocus()
+{
+    if (!WebAdressInputBar->isVisible())
+        return;
+    leaveAddressEditing(false);
+}
+
+void frmMain::leaveAddressEditing(bool checkEmpty)
+{
+    if (checkEmpty && WebAdressInputBar->text().isEmpty())
+        WebAdressInputBar->setText(QString::fromUtf8(kEmptyPrompt));
+    const bool always = alwaysShowToolBox(m_app);
+    modBase::TrimWorkingSet(m_app);
+    modBase::ArrangeMainWindow(m_app);
+    WriteTitle(CurrentTab);
+    WriteTabCap(CurrentTab);
+    WebAdressBar->show();
+    // Hiding the focused box moves the focus; that is not a second leave.
+    WebAdressInputBar->hide();
+    placeToolBox(always);
+}
