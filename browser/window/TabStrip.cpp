@@ -17,6 +17,13 @@ TabStrip::TabStrip(const QString &name, QWidget *parent)
     m_bar->setDocumentMode(true);
     m_bar->setFocusPolicy(Qt::NoFocus);
     m_bar->installEventFilter(this);
+    // Tabs in the colours of the frame, the selected one as light as the page.
+    m_bar->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { background: #3a4656; color: #dfe6ef; border: 1px solid #1b222b; border-bottom: none;"
+        " border-top-left-radius: 4px; border-top-right-radius: 4px; padding: 2px 12px; margin-right: 2px;"
+        " height: 17px; min-width: 60px; max-width: 220px; }"
+        "QTabBar::tab:selected { background: #f4f6fa; color: #1c2430; }"
+        "QTabBar::tab:hover:!selected { background: #4b596c; }"));
     // A change of selection by the user's click arrives here; selections made by
     // code raise Click themselves in select().
     connect(m_bar, &QTabBar::currentChanged, this, [this](int) {

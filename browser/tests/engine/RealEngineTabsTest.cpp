@@ -1,0 +1,106 @@
+// The browsing window on the real engine, with file:// pages the tests write.
+#include "TempDir.h"
+#include "browser/startup/VorlenApp.h"
+#include "browser/startup/modSubMain.h"
+#include "browser/window/TabStrip.h"
+#include "browser/window/frmMain.h"
+#include "platform/Folders.h"
+#include "platform/linux/QtWebBrowserFactory.h"
+#include "platform/testing/FakePlatform.h"
+#include "platform/tests/engine/EngineHarness.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+
+using enginetest::waitUntil;
+
+namespace {
+
+class RealEngine : public ::testing::Test
+{
+protected:
+    RealEngine()
+        : fake(dir.path())
+        , factory(std::make_unique<platform::QtWebBrowserFactory>(dir.file("engine")))
+        , context{fake.environment(), fake.registry(), fake.system(), fake.processes(), fake.dialogs(), *factory}
+    {
+        QDir().mkpath(platform::folders::profileFolder(fake.environment()));
+    }
+
+    ~RealEngine() override
+    {
+        app.reset();
+        factory.reset();
+        enginetest::waitForStorageToSettle(dir.file("engine"));
+    }
+
+    QString page(const QString &name, const QString &html)
+    {
+        return QUrl::fromLocalFile(dir.write("site/" + name, html.toUtf8())).toString();
+    }
+
+    void startOn(const QString &url)
+    {
+        fake.registry().setStartPage(url);
+        app = std::make_unique<VorlenApp>(context);
+        modSubMain::Start(*app);
+        ASSERT_TRUE(waitUntil([&] { return form().browser(0)->LocationURL() == url && !form().browser(0)->Busy(); }));
+    }
+
+    frmMain &form() { return app->mainForm(); }
+
+    TestFolder dir;
+    platform::testing::FakePlatform fake;
+    std::unique_ptr<platform::QtWebBrowserFactory> factory;
+    platform::Platform context;
+    std::unique_ptr<VorlenApp> app;
+};
+
+} // namespace
+
+TEST_F(RealEngine, WindowOpenBecomesATabAndItsCloseClosesIt)
+{
+    const QString popup = page("popup.html", "<html><head><title>Popup</title></head><body>p</body></html>");
+    const QString start = page("start.html", "<html><head><title>Start</title></head><body>"
+                                             "<button id=b onclick=\"w=window.open('popup.html')\">o</button>"
+                                             "</body></html>");
+    startOn(start);
+    EXPECT_EQ(form().windowTitle(), "시작 문서 - Vorlen™");
+
+    // A script may open windows only on a user gesture; the engine lets a
+    // page's own script open one from a click it receives.
+    enginetest::runJs(static_cast<platform::QtWebBrowser *>(form().browser(0))->page(),
+                      "document.getElementById('b').click()");
+    ASSERT_TRUE(waitUntil([&] { return form().WebTabStrip->count() == 2; }));
+    platform::WebBrowser *tab = form().browser(1);
+    ASSERT_NE(tab, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return tab->LocationURL() == popup && !tab->Busy(); }));
+    ASSERT_TRUE(waitUntil([&] { return form().WebTabStrip->caption("ID1") == "Popup"; }));
+    EXPECT_EQ(form().WebTabStrip->selectedKey(), "ID1");
+    EXPECT_EQ(form().windowTitle(), "Popup - (1번탭)  Vorlen™");
+
+    // The opener closes the window it opened; the tab goes with it.
+    enginetest::runJs(static_cast<platform::QtWebBrowser *>(form().browser(0))->page(), "w.close()");
+    ASSERT_TRUE(waitUntil([&] { return form().WebTabStrip->count() == 1; }));
+    EXPECT_EQ(form().browser(1), nullptr);
+    EXPECT_EQ(form().WebTabStrip->selectedKey(), "");
+}
+
+TEST_F(RealEngine, AFailedNavigationShowsTheErrorPage)
+{
+    const QString start = page("start.html", "<html><head><title>Start</title></head><body>s</body></html>");
+    startOn(start);
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const quint16 port = server.serverPort();
+    server.close();
+
+    form().browser(0)->Navigate(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+    const QString errorPage = QUrl::fromLocalFile(fake.environment().tempFolder() + "/Error.htm").toString();
+    ASSERT_TRUE(waitUntil([&] { return form().browser(0)->LocationURL() == errorPage && !form().browser(0)->Busy(); }));
+    EXPECT_EQ(form().browser(0)->DocumentTitle(), "페이지에 오류가 있습니다.");
+    EXPECT_EQ(form().connectionPicture(), 5) << "the error page itself loaded";
+}
