@@ -8,6 +8,7 @@
 #include "browser/startup/modBase.h"
 #include "browser/themes/modAmbrel.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -82,18 +83,27 @@ void frmMain::ProgramDesignLeftLine_MouseDown(Qt::MouseButton Button)
 void frmMain::ProgramTitleBar_MouseDown(Qt::MouseButton Button)
 {
     CurrentTab = currentTabIndex();
-    if (Button == Qt::LeftButton && WindowState() == 0) {
-        QWindow *handle = windowHandle();
-        if (!handle || !handle->startSystemMove())
-            m_drag = Drag{true, Qt::Edges(), QCursor::pos(), geometry()};
-        refreshMaxButton();
-    }
+    // The move starts once the pointer has travelled a little with the button
+    // held, so that a double-click still reaches the title strip.
+    if (Button == Qt::LeftButton && WindowState() == 0)
+        m_titlePress = QCursor::pos();
     modBase::TrimWorkingSet(m_app);
+    modBase::ArrangeMainWindow(m_app);
+}
+
+void frmMain::moveByTitleBar()
+{
+    m_titlePress.reset();
+    QWindow *handle = windowHandle();
+    if (!handle || !handle->startSystemMove())
+        m_drag = Drag{true, Qt::Edges(), QCursor::pos(), geometry()};
+    refreshMaxButton();
     modBase::ArrangeMainWindow(m_app);
 }
 
 void frmMain::ProgramTitleBar_MouseUp(Qt::MouseButton)
 {
+    m_titlePress.reset();
     modBase::TrimWorkingSet(m_app);
     modBase::ArrangeMainWindow(m_app);
 }
@@ -116,6 +126,7 @@ void frmMain::toggleMaximized()
 void frmMain::ProgramTitleBar_DblClick()
 {
     CurrentTab = currentTabIndex();
+    m_titlePress.reset();
     toggleMaximized();
     modBase::TrimWorkingSet(m_app);
     modBase::ArrangeMainWindow(m_app);
@@ -171,6 +182,11 @@ void frmMain::SystemExitButton_MouseUp(Qt::MouseButton, int X, int Y)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ProgramTitleBar && m_titlePress && event->type() == QEvent::MouseMove
+        && (QCursor::pos() - *m_titlePress).manhattanLength() >= QApplication::startDragDistance()) {
+        moveByTitleBar();
+        return false;
+    }
     // The manual move or resize when the window manager cannot run one.
     if (m_drag.active && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease)) {
         if (event->type() == QEvent::MouseButtonRelease) {

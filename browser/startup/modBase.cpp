@@ -107,11 +107,14 @@ void ArrangeMainWindow(VorlenApp &app)
     if (!app.hasMainForm())
         return;
     frmMain &f = app.mainForm();
-    // Moving controls resizes nothing, but enforcing the minimum size does, and
-    // that comes back here through the resize event.
-    if (f.m_inLayout)
+    // Enforcing the minimum size resizes the window, which asks for the pass
+    // again through the resize event: that pass runs once this one is done.
+    if (f.m_inLayout) {
+        f.m_layoutAgain = true;
         return;
+    }
     f.m_inLayout = true;
+    f.m_layoutAgain = false;
 
     const qint16 selected = f.currentTabIndex();
     const bool alwaysShow =
@@ -208,6 +211,10 @@ void ArrangeMainWindow(VorlenApp &app)
     ArrangeFrame(app);
     TrimWorkingSet(app);
     f.m_inLayout = false;
+    if (f.m_layoutAgain) {
+        f.m_layoutAgain = false;
+        ArrangeMainWindow(app);
+    }
 }
 
 } // namespace modBase

@@ -29,6 +29,11 @@ frmMain::frmMain(VorlenApp &app)
     setWindowIcon(app.images().windowIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(design::px(design::kDefaultWidth), design::px(design::kDefaultHeight));
+    // The window manager owns the size while the user drags an edge and does
+    // not take a resize from the program then; it is told the smallest size
+    // instead, one pixel below the minimum, so that the layout pass still
+    // reports the minimum when it is reached and sets the exact size.
+    setMinimumSize(design::px(design::kMinWidth) - 1, design::px(design::kMinHeight) - 1);
     createControls();
     connectControls();
 }

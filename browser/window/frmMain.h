@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <map>
+#include <optional>
 
 class AddressInput;
 class LabelControl;
@@ -196,6 +197,7 @@ public:
     // Set while the layout pass runs, so that the resize it causes does not
     // start a second pass.
     bool m_inLayout = false;
+    bool m_layoutAgain = false;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -234,6 +236,8 @@ private:
         QRect start;
     };
     Drag m_drag;
+    // Where a left press on the title strip happened, until it moves or ends.
+    std::optional<QPoint> m_titlePress;
 
     VorlenApp &m_app;
     int m_connectionPicture = 0;
