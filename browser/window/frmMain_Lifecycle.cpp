@@ -10,8 +10,14 @@
 #include "platform/Settings.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QThread>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+constexpr int kFadeStepMs = 18;
+
+} // namespace
 
 void frmMain::Form_Initialize()
 {
@@ -86,14 +92,16 @@ void frmMain::modProgramExit()
     setStatus(1, QStringLiteral("Vorlen™ 작업 중 : 프로그램을 종료하고 있습니다."));
     setEnabled(false);
 
-    // 255, 250, ..., 5, 0: 52 steps, letting pending events run between them.
+    // 255, 250, ..., 5, 0: 52 steps of about 18 ms, letting pending events
+    // run between them so that the ending page shows while the window fades.
     m_fadeSteps = 0;
     for (int alpha = 255; alpha >= 0; alpha -= 5) {
         setWindowOpacity(alpha / 255.0);
         ++m_fadeSteps;
-        QCoreApplication::processEvents();
         repaint();
-        QThread::msleep(6);
+        QEventLoop step;
+        QTimer::singleShot(kFadeStepMs, &step, &QEventLoop::quit);
+        step.exec();
     }
 
     modLocalPages::DeleteGeneratedPages(m_app.platform());
