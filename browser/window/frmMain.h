@@ -216,6 +216,9 @@ private:
     platform::WebBrowser *createTab(const QString &sURL, bool navigate);
     void destroyBrowser(qint16 index);
     void resizeByEdge(Qt::MouseButton button, Qt::Edges edges);
+    void navigationButtonDown(void (*setPicture)(VorlenApp &, bool));
+    void navigationButtonUp(PictureControl *button, void (*setPicture)(VorlenApp &, bool),
+                            void (platform::WebBrowser::*action)(), Qt::MouseButton Button, int X, int Y);
     void moveByTitleBar();
     void toggleMaximized();
     void showHistoryState(qint16 index);

@@ -6,66 +6,61 @@
 #include "browser/startup/VorlenApp.h"
 #include "browser/themes/modAmbrel.h"
 
-void frmMain::BackButton_MouseDown(Qt::MouseButton)
+void frmMain::navigationButtonDown(void (*setPicture)(VorlenApp &, bool))
 {
     CurrentTab = currentTabIndex();
-    modAmbrel::SetBackButtonPicture(m_app, false);
+    setPicture(m_app, false);
+}
+
+void frmMain::navigationButtonUp(PictureControl *button, void (*setPicture)(VorlenApp &, bool),
+                                 void (platform::WebBrowser::*action)(), Qt::MouseButton Button, int X, int Y)
+{
+    CurrentTab = currentTabIndex();
+    setPicture(m_app, true);
+    if (Button == Qt::LeftButton && releaseTriggers(X, Y, button->width(), button->height())) {
+        if (platform::WebBrowser *page = browser(CurrentTab))
+            (page->*action)();
+    }
+}
+
+void frmMain::BackButton_MouseDown(Qt::MouseButton)
+{
+    navigationButtonDown(modAmbrel::SetBackButtonPicture);
 }
 
 void frmMain::BackButton_MouseUp(Qt::MouseButton Button, int X, int Y)
 {
-    CurrentTab = currentTabIndex();
-    modAmbrel::SetBackButtonPicture(m_app, true);
-    if (Button == Qt::LeftButton && releaseTriggers(X, Y, BackButton->width(), BackButton->height())) {
-        if (platform::WebBrowser *page = browser(CurrentTab))
-            page->GoBack();
-    }
+    navigationButtonUp(BackButton, modAmbrel::SetBackButtonPicture, &platform::WebBrowser::GoBack, Button, X, Y);
 }
 
 void frmMain::ForwardButton_MouseDown(Qt::MouseButton)
 {
-    CurrentTab = currentTabIndex();
-    modAmbrel::SetForwardButtonPicture(m_app, false);
+    navigationButtonDown(modAmbrel::SetForwardButtonPicture);
 }
 
 void frmMain::ForwardButton_MouseUp(Qt::MouseButton Button, int X, int Y)
 {
-    CurrentTab = currentTabIndex();
-    modAmbrel::SetForwardButtonPicture(m_app, true);
-    if (Button == Qt::LeftButton && releaseTriggers(X, Y, ForwardButton->width(), ForwardButton->height())) {
-        if (platform::WebBrowser *page = browser(CurrentTab))
-            page->GoForward();
-    }
+    navigationButtonUp(ForwardButton, modAmbrel::SetForwardButtonPicture, &platform::WebBrowser::GoForward, Button,
+                       X, Y);
 }
 
 void frmMain::RefreshButton_MouseDown(Qt::MouseButton)
 {
-    CurrentTab = currentTabIndex();
-    modAmbrel::SetRefreshButtonPicture(m_app, false);
+    navigationButtonDown(modAmbrel::SetRefreshButtonPicture);
 }
 
 void frmMain::RefreshButton_MouseUp(Qt::MouseButton Button, int X, int Y)
 {
-    CurrentTab = currentTabIndex();
-    modAmbrel::SetRefreshButtonPicture(m_app, true);
-    if (Button == Qt::LeftButton && releaseTriggers(X, Y, RefreshButton->width(), RefreshButton->height())) {
-        if (platform::WebBrowser *page = browser(CurrentTab))
-            page->Refresh();
-    }
+    navigationButtonUp(RefreshButton, modAmbrel::SetRefreshButtonPicture, &platform::WebBrowser::Refresh, Button, X,
+                       Y);
 }
 
 void frmMain::StopButton_MouseDown(Qt::MouseButton)
 {
-    CurrentTab = currentTabIndex();
-    modAmbrel::SetStopButtonPicture(m_app, false);
+    navigationButtonDown(modAmbrel::SetStopButtonPicture);
 }
 
 void frmMain::StopButton_MouseUp(Qt::MouseButton Button, int X, int Y)
 {
-    CurrentTab = currentTabIndex();
-    modAmbrel::SetStopButtonPicture(m_app, true);
-    if (Button == Qt::LeftButton && releaseTriggers(X, Y, StopButton->width(), StopButton->height())) {
-        if (platform::WebBrowser *page = browser(CurrentTab))
-            page->Stop();
-    }
+    navigationButtonUp(StopButton, modAmbrel::SetStopButtonPicture, &platform::WebBrowser::Stop, Button, X, Y);
 }
