@@ -19,6 +19,40 @@
 
 namespace modBase {
 
+namespace {
+
+// Puts sibling widgets into the given order, bottom first, touching the
+// stacking order only when it is wrong: every change repaints what moved.
+void stackInOrder(std::initializer_list<QWidget *> order)
+{
+    qsizetype last = -1;
+    bool inOrder = true;
+    for (QWidget *w : order) {
+        if (!w)
+            continue;
+        const qsizetype at = w->parentWidget() ? w->parentWidget()->children().indexOf(w) : -1;
+        if (at <= last) {
+            inOrder = false;
+            break;
+        }
+        last = at;
+    }
+    if (inOrder)
+        return;
+    bool first = true;
+    for (QWidget *w : order) {
+        if (!w)
+            continue;
+        if (first)
+            w->lower();
+        else
+            w->raise();
+        first = false;
+    }
+}
+
+} // namespace
+
 qint16 TabKeyToIndex(const QString &key)
 {
     if (key.isEmpty())
@@ -146,13 +180,9 @@ void ArrangeMainWindow(VorlenApp &app)
     const layout::Output out = layout::arrange(in);
 
     // The panels lie over the pages; the selected page over the tab strip.
-    f.WebTabStrip->lower();
-    if (platform::WebBrowser *page = f.browser(selected))
-        page->widget()->raise();
-    f.ProgramToolbar->raise();
-    f.ProgramStatusBar->raise();
-    f.ProgramSidebar->raise();
-    f.ntpdNotepadBox->raise();
+    platform::WebBrowser *selectedPage = f.browser(selected);
+    stackInOrder({f.WebTabStrip, selectedPage ? selectedPage->widget() : nullptr, f.ProgramToolbar,
+                  f.ProgramStatusBar, f.ProgramSidebar, f.ntpdNotepadBox});
 
     if (out.W != in.W || out.H != in.H) {
         if (!maximized)

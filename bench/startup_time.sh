@@ -1,0 +1,198 @@
+#!/bin/bash
+# Whole-process start-up time of vorlen: from the moment the process is started
+# until its window title shows the start page ("시작 문서 - Vorlen™").
+#
+#   usage: bench/startup_time.sh [RUNS] [VORLEN_BINARY]
+#     RUNS           number of runs (default 5)
+#     VORLEN_BINARY  the program (default: build/bin/vorlen of this tree)
+#
+# Runs in a private X display (Xvfb) with a window manager (openbox); needs
+# Xvfb, openbox and xdotool and installs nothing. Every run starts cold: a fresh
+# temporary folder holds HOME, XDG_CONFIG_HOME, XDG_DATA_HOME, TEMP and a copy
+# of the program (the program keeps its profile beside the executable when that
+# folder is writable, so running build/bin/vorlen in place would reuse and
+# change the profile in build/bin/UserData). The start page is a local file
+# registered in the registry stand-in. Only the processes this script started
+# (Xvfb, openbox, vorlen and the helpers vorlen started) are ended.
+set -u
+
+readonly TITLE='시작 문서 - Vorlen™'
+readonly FIREWALL_TITLE='Windows 방화벽 설정'
+readonly POLL=0.02          # seconds between two looks at the window title
+readonly TIMEOUT_MS=30000
+
+runs=${1:-5}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+bin=${2:-$here/../build/bin/vorlen}
+
+if ! [[ $runs =~ ^[1-9][0-9]*$ ]]; then
+    echo "usage: $0 [RUNS] [VORLEN_BINARY]   (RUNS: a positive number, got '$runs')" >&2
+    exit 2
+fi
+if [[ ! -x $bin || -d $bin ]]; then
+    echo "startup_time: no vorlen executable at $bin (build the vorlen target first, or pass its path)" >&2
+    exit 2
+fi
+bin=$(cd "$(dirname "$bin")" && pwd)/$(basename "$bin")
+
+missing=()
+for tool in Xvfb openbox xdotool; do
+    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+if ((${#missing[@]})); then
+    echo "startup_time: missing ${missing[*]}; this script installs nothing." >&2
+    echo "  On Debian: apt-get install --no-install-recommends xvfb xauth openbox xdotool" >&2
+    exit 2
+fi
+
+# Milliseconds since the epoch.
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# The process and every process below it, deepest last.
+descendants() {
+    local pid
+    for pid in $(ps -o pid= --ppid "$1" 2>/dev/null); do
+        echo "$pid"
+        descendants "$pid"
+    done
+}
+
+# Ends one process started here (and what it started): TERM, then KILL after a
+# second. Only the ids collected from its own process tree are signalled.
+end_tree() {
+    local top=$1 pid tries
+    [[ -n $top ]] || return 0
+    local tree=("$top" $(descendants "$top"))
+    kill -TERM "${tree[@]}" 2>/dev/null
+    for tries in $(seq 50); do
+        local alive=0
+        for pid in "${tree[@]}"; do kill -0 "$pid" 2>/dev/null && alive=1; done
+        ((alive)) || break
+        sleep 0.02
+    done
+    kill -KILL "${tree[@]}" 2>/dev/null
+    wait "$top" 2>/dev/null
+    return 0
+}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vorlen-startup.XXXXXX") || exit 2
+# The start page address is compared as text with the address the page reports,
+# so keep the folder free of characters that a URL would encode.
+if ! [[ $work =~ ^[A-Za-z0-9/._-]+$ ]]; then
+    rmdir "$work"
+    work=$(mktemp -d /tmp/vorlen-startup.XXXXXX) || exit 2
+fi
+
+xpid='' wmpid='' app=''
+cleanup() {
+    end_tree "$app"
+    end_tree "$wmpid"
+    end_tree "$xpid"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# --- the X display -----------------------------------------------------------
+# Xvfb picks a free display number itself and writes it to the given descriptor.
+Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$work/display" >"$work/xvfb.log" 2>&1 &
+xpid=$!
+for _ in $(seq 250); do
+    [[ -s $work/display ]] && break
+    kill -0 "$xpid" 2>/dev/null || break
+    sleep 0.02
+done
+if [[ ! -s $work/display ]]; then
+    echo "startup_time: Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=:$(head -n1 "$work/display" | tr -d '[:space:]')
+
+openbox >"$work/openbox.log" 2>&1 &
+wmpid=$!
+for _ in $(seq 250); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.02
+done
+
+# --- the program's surroundings ----------------------------------------------
+export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
+if [[ $(id -u) == 0 ]]; then
+    # Chromium's sandbox does not start as root.
+    export QTWEBENGINE_DISABLE_SANDBOX=1
+fi
+unset QT_QPA_PLATFORM
+
+# One cold run. Sets r_shown and r_total (ms) or prints a reason on stderr.
+run_once() {
+    local n=$1
+    local root=$work/run$n
+    mkdir -p "$root/home" "$root/config/vorlen" "$root/data" "$root/cache" "$root/temp" "$root/app" "$root/site"
+    cp "$bin" "$root/app/vorlen" || return 1
+
+    local page=$root/site/start.html
+    printf '%s\n' '<!DOCTYPE html>' '<html><head><meta charset="utf-8"><title>Startup Bench Page</title></head>' \
+        '<body><h1>Startup Bench Page</h1><p>A local start page for the start-up timing.</p></body></html>' \
+        >"$page"
+    printf '[%s]\r\n%s=%s\r\n' 'HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer\Main' \
+        'Start Page' "file://$page" >"$root/config/vorlen/registry.ini"
+
+    local t0 t shown='' names
+    t0=$(now_ms)
+    (cd "$root" && HOME=$root/home XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data \
+        XDG_CACHE_HOME=$root/cache TEMP=$root/temp exec "$root/app/vorlen" >"$root/vorlen.log" 2>&1) &
+    app=$!
+
+    while :; do
+        t=$(now_ms)
+        if ! kill -0 "$app" 2>/dev/null; then
+            echo "run $n: vorlen ended after $((t - t0)) ms before showing the start page; its output:" >&2
+            tail -n 20 "$root/vorlen.log" >&2
+            end_tree "$app"; app=''
+            return 1
+        fi
+        names=$(xdotool search --onlyvisible --name "Vorlen™|$FIREWALL_TITLE" getwindowname %@ 2>/dev/null)
+        if [[ -n $names ]]; then
+            [[ -n $shown ]] || shown=$((t - t0))
+            if grep -qxF "$TITLE" <<<"$names"; then
+                break
+            fi
+            if grep -qF "$FIREWALL_TITLE" <<<"$names"; then
+                echo "run $n: the firewall offer (ufw/firewalld reports the firewall off) holds up the start; not timed" >&2
+                end_tree "$app"; app=''
+                return 1
+            fi
+        fi
+        if ((t - t0 > TIMEOUT_MS)); then
+            echo "run $n: no window titled '$TITLE' within $((TIMEOUT_MS / 1000)) s; windows seen: ${names:-none}" >&2
+            tail -n 20 "$root/vorlen.log" >&2
+            end_tree "$app"; app=''
+            return 1
+        fi
+        sleep "$POLL"
+    done
+    r_shown=$shown
+    r_total=$((t - t0))
+    end_tree "$app"; app=''
+    rm -rf "$root"
+}
+
+echo "vorlen start-up: $bin, $runs run(s), display $DISPLAY"
+results=()
+for n in $(seq "$runs"); do
+    # Not in a subshell: the trap must see the program's id to end it.
+    run_once "$n" || exit 1
+    printf 'run %d: window shown %5d ms, start page title %5d ms\n' "$n" "$r_shown" "$r_total"
+    results+=("$r_total")
+done
+
+sorted=($(printf '%s\n' "${results[@]}" | sort -n))
+count=${#sorted[@]}
+if ((count % 2)); then
+    median=${sorted[count / 2]}
+else
+    median=$(( (sorted[count / 2 - 1] + sorted[count / 2]) / 2 ))
+fi
+echo "median: $median ms until the start page title (min ${sorted[0]}, max ${sorted[count - 1]})"
