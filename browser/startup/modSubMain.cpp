@@ -52,7 +52,6 @@ int Main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlen"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vorlen™"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     QTranslator qtTranslator;
