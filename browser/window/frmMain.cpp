@@ -294,8 +294,6 @@ void frmMain::setWindowStateValue(int state)
         showMinimized();
         break;
     case 2:
-        if (!isMaximized())
-            m_normalGeometry = geometry();
         showMaximized();
         break;
     default:

@@ -247,6 +247,5 @@ private:
     int m_statePicture = 0;
     int m_fadeSteps = 0;
     bool m_unloading = false;
-    QRect m_normalGeometry;
 
 };
