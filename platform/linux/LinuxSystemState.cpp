@@ -95,7 +95,11 @@ CommandResult runCommand(const QString &program, const QStringList &args, int ti
 }
 
 LinuxSystemState::LinuxSystemState()
-    : LinuxSystemState(Options{})
+    : LinuxSystemState([] {
+        Options options;
+        options.refreshInBackground = true;
+        return options;
+    }())
 {
 }
 
@@ -110,7 +114,7 @@ qint64 LinuxSystemState::now() const
     return m_options.clockMs ? m_options.clockMs() : m_clock.elapsed();
 }
 
-CommandResult LinuxSystemState::run(const QString &program, const QStringList &args, int timeoutMs)
+CommandResult LinuxSystemState::run(const QString &program, const QStringList &args, int timeoutMs) const
 {
     return m_options.runner ? m_options.runner(program, args, timeoutMs) : runCommand(program, args, timeoutMs);
 }
@@ -215,7 +219,7 @@ std::optional<bool> LinuxSystemState::parseFirewalldState(const QByteArray &outp
     return std::nullopt;
 }
 
-std::optional<bool> LinuxSystemState::readFirewall(bool *toolFailed)
+std::optional<bool> LinuxSystemState::readFirewall(bool *toolFailed) const
 {
     // The firewall counts as on when any of the known tools says so: a machine may
     // have ufw installed but idle while firewalld guards it.
@@ -249,20 +253,57 @@ std::optional<bool> LinuxSystemState::readFirewall(bool *toolFailed)
     return answer;
 }
 
-std::optional<bool> LinuxSystemState::firewallEnabled()
+LinuxSystemState::~LinuxSystemState()
 {
-    if (m_firewallAt >= 0 && now() - m_firewallAt < m_firewallValidMs)
-        return m_firewall;
-    bool toolFailed = false;
-    m_firewall = readFirewall(&toolFailed);
+    // A read still running on its worker ends before the state it uses goes.
+    if (m_pendingFirewall.valid())
+        m_pendingFirewall.wait();
+}
+
+void LinuxSystemState::storeFirewall(std::optional<bool> answer, bool toolFailed)
+{
+    m_firewall = answer;
     // Taken after the run, so a slow tool still runs at most once per interval.
     m_firewallAt = now();
     m_firewallValidMs = toolFailed ? kRetryAfterFailureMs : kFreshMs;
+}
+
+void LinuxSystemState::takeBackgroundAnswer()
+{
+    if (m_pendingFirewall.valid()
+        && m_pendingFirewall.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        const FirewallAnswer answer = m_pendingFirewall.get();
+        storeFirewall(answer.state, answer.toolFailed);
+    }
+}
+
+std::optional<bool> LinuxSystemState::firewallEnabled()
+{
+    takeBackgroundAnswer();
+    if (m_firewallAt >= 0 && now() - m_firewallAt < m_firewallValidMs)
+        return m_firewall;
+    if (m_options.refreshInBackground && m_firewallAt >= 0) {
+        if (!m_pendingFirewall.valid()) {
+            m_pendingFirewall = std::async(std::launch::async, [this] {
+                FirewallAnswer answer;
+                answer.state = readFirewall(&answer.toolFailed);
+                return answer;
+            });
+        }
+        return m_firewall;
+    }
+    bool toolFailed = false;
+    const std::optional<bool> answer = readFirewall(&toolFailed);
+    storeFirewall(answer, toolFailed);
     return m_firewall;
 }
 
 bool LinuxSystemState::setFirewallEnabled(bool enabled)
 {
+    // A read under way describes the state before the switch.
+    if (m_pendingFirewall.valid())
+        m_pendingFirewall.wait();
+    m_pendingFirewall = {};
     // Both tools switch persistently, as the setting does on the desktop it
     // comes from: ufw enable also enables it at boot, and firewalld is enabled
     // as a service besides being started.

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <future>
 
 namespace platform {
 
@@ -51,11 +52,16 @@ public:
         // Where firewall tools are looked for; empty: $PATH, /usr/sbin, /sbin.
         QStringList toolFolders;
         CommandRunner runner;                  // empty: runCommand
+        // Once a first answer is in, later firewall reads run on a worker
+        // thread and the last answer stands until the new one arrives, so the
+        // window never waits for the tool.
+        bool refreshInBackground = false;
         std::function<qint64()> clockMs;       // monotonic milliseconds; empty: QElapsedTimer
     };
 
     LinuxSystemState();
     explicit LinuxSystemState(Options options);
+    ~LinuxSystemState() override;
 
     bool isInternetConnected() override;
     std::optional<bool> firewallEnabled() override;
@@ -88,9 +94,11 @@ private:
     qint64 now() const;
     QString findTool(const QString &name) const;
     bool interfaceUsable(const QString &name) const;
-    std::optional<bool> readFirewall(bool *toolFailed);
+    std::optional<bool> readFirewall(bool *toolFailed) const;
+    void storeFirewall(std::optional<bool> answer, bool toolFailed);
+    void takeBackgroundAnswer();
+    CommandResult run(const QString &program, const QStringList &args, int timeoutMs) const;
     std::pair<QString, QString> osRelease() const;
-    CommandResult run(const QString &program, const QStringList &args, int timeoutMs);
 
     Options m_options;
     QElapsedTimer m_clock;
@@ -101,6 +109,12 @@ private:
     std::optional<bool> m_firewall;
     qint64 m_firewallAt = -1;
     qint64 m_firewallValidMs = kFreshMs;
+    struct FirewallAnswer
+    {
+        std::optional<bool> state;
+        bool toolFailed = false;
+    };
+    std::future<FirewallAnswer> m_pendingFirewall;
 };
 
 } // namespace platform

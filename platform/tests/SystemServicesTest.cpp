@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <future>
+#include <thread>
+
 #include <unistd.h>
 
 using platform::CommandResult;
@@ -229,6 +233,35 @@ TEST_F(Firewall, UfwAnswersAreReadAtMostOncePerSecond)
     clock = 1999;
     EXPECT_EQ(state.firewallEnabled(), false);
     EXPECT_EQ(calls.size(), 2);
+}
+
+TEST_F(Firewall, LaterReadsRunInTheBackgroundAndNeverBlock)
+{
+    tool("ufw");
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<int> runs{0};
+    options.refreshInBackground = true;
+    options.runner = [&runs, released](const QString &, const QStringList &, int) {
+        if (runs++ == 0)
+            return answer("Status: active\n");
+        released.wait();
+        return answer("Status: inactive\n");
+    };
+    LinuxSystemState state(options);
+    EXPECT_EQ(state.firewallEnabled(), true) << "the first read answers at once";
+    clock = 1500;
+    // The tool hangs: the last answer stands and the caller goes on.
+    EXPECT_EQ(state.firewallEnabled(), true);
+    EXPECT_EQ(state.firewallEnabled(), true);
+    release.set_value();
+    std::optional<bool> seen = true;
+    for (int i = 0; i < 200 && seen == true; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        seen = state.firewallEnabled();
+    }
+    EXPECT_EQ(seen, false);
+    EXPECT_EQ(runs.load(), 2) << "one background read, however often asked";
 }
 
 TEST_F(Firewall, FirewalldAndCombinations)
