@@ -4,6 +4,8 @@
 #include "browser/window/frmMain.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 
 VorlenApp::VorlenApp(platform::Platform &platform)
     : m_platform(platform)
@@ -18,8 +20,11 @@ VorlenApp::~VorlenApp()
 
 BuiltinImages &VorlenApp::images()
 {
-    if (!m_images)
-        m_images = std::make_unique<BuiltinImages>();
+    if (!m_images) {
+        // The @2x pictures on a high-density screen.
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        m_images = std::make_unique<BuiltinImages>(screen ? screen->devicePixelRatio() : 1.0);
+    }
     return *m_images;
 }
 
