@@ -54,10 +54,15 @@ int Main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("vorlen"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Qt's own dialogs and the page's context menu speak Korean with the rest.
     QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Korean), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QTranslator engineTranslator;
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (qtTranslator.load(QLocale(QLocale::Korean), QStringLiteral("qtbase"), QStringLiteral("_"), translations))
         QApplication::installTranslator(&qtTranslator);
+    if (engineTranslator.load(QLocale(QLocale::Korean), QStringLiteral("qtwebengine"), QStringLiteral("_"),
+                              translations))
+        QApplication::installTranslator(&engineTranslator);
     QFont font(QStringLiteral("NanumGothic"), 9);
     QApplication::setFont(font);
 
