@@ -14,12 +14,6 @@
 #include <QEvent>
 #include <QPainter>
 
-namespace {
-
-const char *const kTabToolTip = "이 Tab에 대한 메뉴를 보시려면, 오른쪽 마우스 버튼을 누르십시오.";
-
-} // namespace
-
 frmMain::frmMain(VorlenApp &app)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_app(app)
@@ -50,8 +44,7 @@ void frmMain::createControls()
 {
     BuiltinImages &images = m_app.images();
     auto picture = [this](const char *name, QWidget *parent) {
-        auto *control = new PictureControl(QString::fromLatin1(name), parent ? parent : this);
-        return control;
+        return new PictureControl(QString::fromLatin1(name), parent ? parent : this);
     };
 
     // Tabs and the start tab's page lie below everything else.

@@ -30,6 +30,9 @@ public:
 
     VorlenApp &app() const { return m_app; }
 
+    // Every tab's tooltip.
+    static constexpr const char *kTabToolTip = "이 Tab에 대한 메뉴를 보시려면, 오른쪽 마우스 버튼을 누르십시오.";
+
     // Lifecycle
     void Form_Initialize();
     void Form_Load();

@@ -12,8 +12,6 @@
 
 namespace {
 
-const char *const kTabToolTip = "이 Tab에 대한 메뉴를 보시려면, 오른쪽 마우스 버튼을 누르십시오.";
-
 QString startPage(VorlenApp &app)
 {
     return app.platform().registry.read(QString::fromLatin1(platform::kStartPageKey),
