@@ -4,8 +4,10 @@
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
 #include "browser/tools/Progressbar.h"
+#include "browser/window/Design.h"
 #include "browser/window/TabStrip.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QUrl>
@@ -109,4 +111,19 @@ TEST_F(BrowserTest, NavigationButtonsActOnReleaseInsideTheRule)
     form().StopButton_MouseUp(Qt::LeftButton, -4, -4);
     EXPECT_EQ(page(1)->log(), (QStringList{"GoBack", "Refresh", "Stop"}));
     EXPECT_EQ(page(0)->log(), QStringList{"Navigate:http://start.example/"}) << "only the selected tab acts";
+}
+
+TEST_F(BrowserTest, ShrinkingBelowTheMinimumOnlyRearrangesAndReports)
+{
+    start();
+    form().modRecvNewWindow("http://a/");
+    const QStringList before = page(0)->navigated() + page(1)->navigated();
+    form().setSizeTwips(3000, 3000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form().width(), design::px(design::kMinWidth));
+    EXPECT_EQ(form().height(), design::px(design::kMinHeight));
+    EXPECT_EQ(form().ProgramStatusTextLabel->text(), "최소 세로 크기 입니다.");
+    EXPECT_EQ(form().connectionPicture(), 2);
+    EXPECT_EQ(tabs(), "start ID1*");
+    EXPECT_EQ(page(0)->navigated() + page(1)->navigated(), before);
 }
