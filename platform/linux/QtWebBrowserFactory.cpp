@@ -134,16 +134,44 @@ void QtWebBrowserFactory::downloadRequested(QWebEngineDownloadRequest *request)
     const QString path = QDir(folder).filePath(name);
 
     m_reservedDownloads.insert(path);
-    connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, request, path] {
-        if (request->isFinished())
-            m_reservedDownloads.remove(path);
+    QtWebBrowser *browser = browserOf(request->page());
+    QPointer<QWidget> window = browser && browser->widget() ? browser->widget()->window() : nullptr;
+    connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, request, path, window] {
+        if (!request->isFinished())
+            return;
+        m_reservedDownloads.remove(path);
+        showDownloadResult(request, path, window);
     });
     request->setDownloadDirectory(folder);
     request->setDownloadFileName(name);
     request->accept();
 
-    if (QtWebBrowser *browser = browserOf(request->page()))
+    if (browser)
         Q_EMIT browser->FileDownload(path);
+}
+
+void QtWebBrowserFactory::showDownloadResult(QWebEngineDownloadRequest *request, const QString &path,
+                                             QWidget *window)
+{
+    // The user learns where the file went, or that it did not arrive; a
+    // download the user cancelled needs no word.
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    if (request->state() == QWebEngineDownloadRequest::DownloadCompleted) {
+        text = QStringLiteral("파일을 내려받았습니다.\n%1").arg(path);
+    } else if (request->state() == QWebEngineDownloadRequest::DownloadInterrupted) {
+        text = QStringLiteral("파일을 내려받지 못했습니다.\n%1\n%2").arg(path, request->interruptReasonString());
+        icon = QMessageBox::Warning;
+    } else {
+        return;
+    }
+    auto *box = new QMessageBox(icon, QStringLiteral("내려받기"), text, QMessageBox::NoButton, window);
+    box->addButton(QStringLiteral("확인"), QMessageBox::AcceptRole);
+    box->setObjectName(QStringLiteral("downloadResult"));
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 void QtWebBrowserFactory::showScriptError(QtWebBrowser *browser, const QString &message, int line,

@@ -26,8 +26,9 @@ class QtWebBrowser;
 //
 // It also does what belongs to the program rather than to one page:
 // downloads go into the user's download folder under a name no file has yet,
-// and script errors of pages that are not Silent are shown in one modeless
-// "스크립트 오류" box at a time.
+// and a modeless box tells where each one went when it ends; script errors of
+// pages that are not Silent are shown in one modeless "스크립트 오류" box at a
+// time.
 class QtWebBrowserFactory : public QObject, public WebBrowserFactory
 {
     Q_OBJECT
@@ -46,6 +47,7 @@ public:
 
 private:
     void downloadRequested(QWebEngineDownloadRequest *request);
+    void showDownloadResult(QWebEngineDownloadRequest *request, const QString &path, QWidget *window);
     void showScriptError(QtWebBrowser *browser, const QString &message, int line, const QString &source);
     QtWebBrowser *browserOf(const QWebEnginePage *page) const;
 

@@ -134,6 +134,21 @@ TEST(EnginePage, DownloadsGetAFreshNameInTheDownloadFolder)
     EXPECT_EQ(downloaded.at(1).at(0).toString(), second);
     EXPECT_TRUE(waitUntil([&] { return readAll(first) == content && readAll(second) == content; }));
     EXPECT_EQ(readAll(QDir(downloads).filePath(base + ".bin")), "old");
+    // Each finished download tells where the file went.
+    auto resultBoxes = [] {
+        QStringList texts;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == "downloadResult")
+                texts << box->text();
+        }
+        return texts;
+    };
+    EXPECT_TRUE(waitUntil([&] { return resultBoxes().size() == 2; }));
+    EXPECT_TRUE(resultBoxes().contains("파일을 내려받았습니다.\n" + first));
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == "downloadResult")
+            w->close();
+    }
 
     // The page stays where it was, and a navigation that became a download is no error.
     settle(200);
