@@ -82,11 +82,19 @@ TEST_F(RealEngine, WindowOpenBecomesATabAndItsCloseClosesIt)
     EXPECT_EQ(form().WebTabStrip->selectedKey(), "ID1");
     EXPECT_EQ(form().windowTitle(), "Popup - (1번탭)  Vorlen™");
 
-    // The opener closes the window it opened; the tab goes with it.
-    enginetest::runJs(static_cast<platform::QtWebBrowser *>(form().browser(0))->page(), "w.close()");
+    // The page in the tab closes its own window; the tab goes with it.
+    enginetest::runJs(static_cast<platform::QtWebBrowser *>(tab)->page(), "window.close()");
     ASSERT_TRUE(waitUntil([&] { return form().WebTabStrip->count() == 1; }));
     EXPECT_EQ(form().browser(1), nullptr);
     EXPECT_EQ(form().WebTabStrip->selectedKey(), "");
+
+    // So does the opener closing the window it opened.
+    enginetest::runJs(static_cast<platform::QtWebBrowser *>(form().browser(0))->page(),
+                      "document.getElementById('b').click()");
+    ASSERT_TRUE(waitUntil([&] { return form().WebTabStrip->count() == 2 && form().browser(2); }));
+    enginetest::runJs(static_cast<platform::QtWebBrowser *>(form().browser(0))->page(), "w.close()");
+    ASSERT_TRUE(waitUntil([&] { return form().WebTabStrip->count() == 1; }));
+    EXPECT_EQ(form().browser(2), nullptr);
 }
 
 TEST_F(RealEngine, AFailedNavigationShowsTheErrorPage)
