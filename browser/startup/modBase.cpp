@@ -226,10 +226,9 @@ void ArrangeMainWindow(VorlenApp &app)
 
     f.WebTabStrip->setGeometry(design::px(out.tabStrip));
     const QRect pageRect = design::px(out.browser);
-    for (int position = 1; position <= f.WebTabStrip->count(); ++position) {
-        if (platform::WebBrowser *page = f.browser(TabKeyToIndex(f.WebTabStrip->keyAt(position))))
-            page->widget()->setGeometry(pageRect);
-    }
+    // Every tab has its page in the control array; no key needs parsing here.
+    for (const auto &[index, page] : f.TabWebBrowser)
+        page->widget()->setGeometry(pageRect);
     f.ntpdNotepadBox->setGeometry(design::px(out.notepad));
 
     f.ProgramStatusBar->setGeometry(design::px(out.statusBar));

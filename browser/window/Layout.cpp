@@ -107,8 +107,6 @@ Output arrange(const Input &in)
     out.stateIcon = QRect(statusWidth / 3, 0, statusWidth / 3, kStatusBarHeight);
     out.statusText = QRect(kStatusTextLeft, kStatusTextTop, W - 1900, kStatusTextHeight);
     out.progressBar = QRect(W - 1400, kProgressTop, kProgressWidth, kProgressHeight);
-
-    out.frame = arrangeFrame(W, H);
     return out;
 }
 

@@ -73,7 +73,6 @@ struct Output
     QRect stateIcon;                  // inside the status bar
     QRect statusText;                 // inside the status bar
     QRect progressBar;                // inside the status bar
-    FrameRects frame;
 };
 
 Output arrange(const Input &in);
