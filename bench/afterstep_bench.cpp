@@ -2,7 +2,7 @@
 // (working-set trim, then the layout pass), and the progress handler that runs
 // it many times a second while a page loads. The browser runs on fakes, so the
 // figures are the browser's own cost without a page engine.
-#include "browser/startup/VorlenApp.h"
+#include "browser/core/VorlenApp.h"
 #include "browser/startup/modBase.h"
 #include "browser/startup/modSubMain.h"
 #include "browser/startup/modSystemCheck.h"
@@ -92,7 +92,7 @@ public:
     {
         if (!m_dir.isValid())
             m_error = "no temporary folder";
-        else if (form().WebTabStrip == nullptr || int(form().TabWebBrowser.size()) != tabs)
+        else if (form().WebTabStrip == nullptr || form().tabs().count() != tabs)
             m_error = "unexpected number of tabs";
         if (m_error) {
             state.SkipWithError(m_error);
@@ -122,8 +122,7 @@ void BM_AfterStep(benchmark::State &state)
         return;
     const int trimsBefore = browser.fake().system().trimCount();
     for (auto _ : state) {
-        modBase::TrimWorkingSet(browser.app());
-        modBase::ArrangeMainWindow(browser.app());
+        { AfterStep step(browser.app().afterStep()); }
     }
     // The trim must really run (PurgelValue=1): 1 + 2 per step.
     state.counters["trims/step"] =
@@ -149,7 +148,7 @@ void BM_ArrangeMainWindow(benchmark::State &state)
     if (!browser.check(state, tabs))
         return;
     for (auto _ : state)
-        modBase::ArrangeMainWindow(browser.app());
+        browser.form().ArrangeMainWindow();
 }
 BENCHMARK(BM_ArrangeMainWindow)->Apply(tabCounts);
 
@@ -171,7 +170,7 @@ void BM_UpdateSystemStateIcon(benchmark::State &state)
     if (!browser.check(state, 1))
         return;
     for (auto _ : state)
-        modSystemCheck::UpdateSystemStateIcon(browser.app());
+        browser.form().UpdateSystemStateIcon();
 }
 BENCHMARK(BM_UpdateSystemStateIcon)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
@@ -184,8 +183,7 @@ void BM_AfterStepAndPaint(benchmark::State &state)
     if (!browser.check(state, tabs))
         return;
     for (auto _ : state) {
-        modBase::TrimWorkingSet(browser.app());
-        modBase::ArrangeMainWindow(browser.app());
+        { AfterStep step(browser.app().afterStep()); }
         QApplication::processEvents();
     }
 }

@@ -6,8 +6,12 @@
 class QWidget;
 class VorlenApp;
 
-// Small helpers every part of the browser uses, the start tab's first
-// navigation and the main window's layout pass.
+namespace platform {
+class WebBrowser;
+}
+
+// Small helpers every part of the browser uses, and the start tab's first
+// navigation.
 namespace modBase {
 
 // "" -> 0, "ID12" -> 12; a key that is not "ID" + a number gives 0.
@@ -19,10 +23,16 @@ void TrimWorkingSet(VorlenApp &app);
 
 void SetAlwaysOnTop(QWidget *window, bool onTop);
 
-void InitStartPage(VorlenApp &app);
+// What the window shows while the start tab's first page loads.
+struct StartState
+{
+    QString addressText;
+    int connectionPicture = 1;
+    QString statusText;
+};
 
-// The layout pass of the main window and its frame companion.
-void ArrangeMainWindow(VorlenApp &app);
-void ArrangeFrame(VorlenApp &app);
+// Sends the start tab to the start page, the loading page or, without a
+// connection, the error page, and tells what the window shows meanwhile.
+StartState InitStartPage(VorlenApp &app, platform::WebBrowser *startTab);
 
 } // namespace modBase

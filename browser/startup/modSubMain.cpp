@@ -1,9 +1,7 @@
 #include "modSubMain.h"
 
-#include "VorlenApp.h"
-#include "modBase.h"
+#include "browser/core/VorlenApp.h"
 #include "modSystemCheck.h"
-#include "browser/window/frmMain.h"
 #include "platform/linux/LinuxPlatform.h"
 
 #include <QApplication>
@@ -33,15 +31,7 @@ void Start(VorlenApp &app)
     }
 
     // The first reference creates the main window, which loads its start tab.
-    frmMain &form = app.mainForm();
-    if (QScreen *screen = form.screen()) {
-        const QRect area = screen->availableGeometry();
-        form.move(area.center() - QPoint(form.width() / 2, form.height() / 2));
-    }
-    modBase::ArrangeFrame(app);
-    modBase::ArrangeMainWindow(app);
-    modSystemCheck::UpdateSystemStateIcon(app);
-    form.modTabStrip();
+    app.showMainWindow();
 }
 
 int Main(int argc, char **argv)

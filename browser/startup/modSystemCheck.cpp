@@ -1,8 +1,6 @@
 #include "modSystemCheck.h"
 
-#include "VorlenApp.h"
-#include "browser/themes/BuiltinImages.h"
-#include "browser/window/frmMain.h"
+#include "browser/core/VorlenApp.h"
 #include "platform/Settings.h"
 
 namespace modSystemCheck {
@@ -30,22 +28,15 @@ SystemStatePicture systemStatePicture(int systemCheckValue, bool firewallOn, boo
                      : SystemStatePicture{5, "인터넷에 연결이 되어 있지않고, 방화벽이 켜져 있지 않습니다."};
 }
 
-void UpdateSystemStateIcon(VorlenApp &app)
+SystemStatePicture currentSystemState(VorlenApp &app)
 {
-    if (!app.hasMainForm())
-        return;
     const int value = platform::setting::int16(app.environment(), settings::Key::SystemCheckValue);
-    bool firewallOn = false;
-    bool connected = false;
-    if (value == 1) {
-        // An unreadable firewall counts as off: the user should look at it.
-        firewallOn = app.platform().system.firewallEnabled().value_or(false);
-        connected = IsInternetConnected(app);
-    }
-    const SystemStatePicture picked = systemStatePicture(value, firewallOn, connected);
-    if (picked.picture == 0)
-        return;
-    app.mainForm().setSystemStatePicture(picked.picture, QString::fromUtf8(picked.tooltip));
+    if (value != 1)
+        return systemStatePicture(value, false, false);
+    const std::optional<bool> firewall = app.platform().system.firewallEnabled();
+    if (!firewall.has_value())
+        return {};
+    return systemStatePicture(value, *firewall, IsInternetConnected(app));
 }
 
 } // namespace modSystemCheck

@@ -7,10 +7,6 @@ namespace modSystemCheck {
 bool IsInternetConnected(VorlenApp &app);
 void SetFirewallEnabled(VorlenApp &app, bool enabled);
 
-// Shows the system state picture and tooltip for SystemCheckValue, the firewall
-// and the connection; the picture is only replaced when it changes.
-void UpdateSystemStateIcon(VorlenApp &app);
-
 // The picture (1..5) and tooltip for a state; picture 0 leaves the icon alone.
 struct SystemStatePicture
 {
@@ -18,5 +14,9 @@ struct SystemStatePicture
     const char *tooltip = nullptr;
 };
 SystemStatePicture systemStatePicture(int systemCheckValue, bool firewallOn, bool connected);
+
+// The system state icon for SystemCheckValue, the firewall and the connection
+// now. A firewall whose state no tool can tell leaves the icon as it is.
+SystemStatePicture currentSystemState(VorlenApp &app);
 
 } // namespace modSystemCheck

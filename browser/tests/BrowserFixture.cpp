@@ -42,6 +42,8 @@ platform::testing::FakeWebBrowser *BrowserTest::selectedPage()
 
 QString BrowserTest::tabs()
 {
+    // The strip must show what the tab set holds.
+    const QString model = form().tabs().stateString();
     QStringList parts;
     TabStrip *strip = form().WebTabStrip;
     for (int position = 1; position <= strip->count(); ++position) {
@@ -52,7 +54,9 @@ QString BrowserTest::tabs()
             key += QLatin1Char('*');
         parts << key;
     }
-    return parts.join(QLatin1Char(' '));
+    const QString shown = parts.join(QLatin1Char(' '));
+    EXPECT_EQ(shown, model) << "the tab strip and the tab set disagree";
+    return model;
 }
 
 void BrowserTest::clickTab(int position)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TempDir.h"
-#include "browser/startup/VorlenApp.h"
+#include "browser/core/VorlenApp.h"
 #include "browser/window/frmMain.h"
 #include "platform/SettingsKeys.h"
 #include "platform/testing/FakePlatform.h"

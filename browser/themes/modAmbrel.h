@@ -1,24 +1,21 @@
 #pragma once
 
-class VorlenApp;
-class frmMain;
+class Skin;
 
 // Pictures of the main window's skinned elements: the built-in design, and the
 // normal and pressed pictures of the caption and navigation buttons, taken from
 // the active theme pack when it has them.
 namespace modAmbrel {
 
-// Puts the built-in pictures on every skinned element.
-void applyBuiltinPictures(VorlenApp &app, frmMain &form);
-// The built-in design, then the tab strip is rebuilt.
-void ApplyDefaultDesign(VorlenApp &app);
+// The built-in design on every element; the caller then rebuilds the tab strip.
+void ApplyDefaultDesign(Skin &skin);
 
-void SetMinButtonPicture(VorlenApp &app, bool normal);
-void SetMaxButtonPicture(VorlenApp &app, bool normal, bool maximized);
-void SetExitButtonPicture(VorlenApp &app, bool normal);
-void SetBackButtonPicture(VorlenApp &app, bool normal);
-void SetForwardButtonPicture(VorlenApp &app, bool normal);
-void SetRefreshButtonPicture(VorlenApp &app, bool normal);
-void SetStopButtonPicture(VorlenApp &app, bool normal);
+void SetMinButtonPicture(Skin &skin, bool normal);
+void SetMaxButtonPicture(Skin &skin, bool normal, bool maximized);
+void SetExitButtonPicture(Skin &skin, bool normal);
+void SetBackButtonPicture(Skin &skin, bool normal);
+void SetForwardButtonPicture(Skin &skin, bool normal);
+void SetRefreshButtonPicture(Skin &skin, bool normal);
+void SetStopButtonPicture(Skin &skin, bool normal);
 
 } // namespace modAmbrel

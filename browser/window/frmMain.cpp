@@ -3,12 +3,15 @@
 #include "AddressInput.h"
 #include "Design.h"
 #include "TabStrip.h"
+#include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
-#include "browser/startup/VorlenApp.h"
-#include "browser/startup/modBase.h"
+#include "browser/input/SidebarButtons.h"
+#include "browser/panels/FavoritePanel.h"
+#include "browser/panels/NotepadPanel.h"
+#include "browser/panels/SearchPanel.h"
 #include "browser/themes/BuiltinImages.h"
-#include "browser/themes/modAmbrel.h"
+#include "browser/themes/Skin.h"
 #include "browser/tools/Progressbar.h"
 
 #include <QEvent>
@@ -17,6 +20,7 @@
 frmMain::frmMain(VorlenApp &app)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_app(app)
+    , m_drag(this)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vorlen™"));
@@ -28,30 +32,31 @@ frmMain::frmMain(VorlenApp &app)
     // instead, one pixel below the minimum, so that the layout pass still
     // reports the minimum when it is reached and sets the exact size.
     setMinimumSize(design::px(design::kMinWidth) - 1, design::px(design::kMinHeight) - 1);
+    m_panels.sidebarWidth = design::kSidebarCollapsedWidth;
+    m_panels.notepadHeight = design::kNotepadHeight;
     createControls();
     connectControls();
+    defineCommands();
 }
 
 frmMain::~frmMain()
 {
     // Pages go first: their engine must not outlive the window's widgets.
-    for (auto &[index, page] : TabWebBrowser)
-        delete page;
-    TabWebBrowser.clear();
+    m_tabs.disconnect(this);
+    for (qint16 index : m_tabs.indices())
+        delete m_tabs.page(index);
 }
 
 void frmMain::createControls()
 {
-    BuiltinImages &images = m_app.images();
     auto picture = [this](const char *name, QWidget *parent) {
         return new PictureControl(QString::fromLatin1(name), parent ? parent : this);
     };
 
     // Tabs and the start tab's page lie below everything else.
     WebTabStrip = new TabStrip(QStringLiteral("WebTabStrip"), this);
-    WebTabStrip->add(1, QString(), QStringLiteral("Vorlen 시작 탭"));
-    WebTabStrip->setToolTip(QString(), QString::fromUtf8(kTabToolTip));
-    createBrowser(0, QString());
+    connect(&m_tabs, &TabSet::inserted, this, &frmMain::tabInserted);
+    m_tabs.addStartTab(createBrowser(0));
 
     // Frame pieces.
     ProgramDesignTopLeftEdge = picture("ProgramDesignTopLeftEdge", nullptr);
@@ -74,11 +79,13 @@ void frmMain::createControls()
     ProgramDesignRightLine->setCursor(Qt::SizeHorCursor);
 
     ProgramIcon = picture("ProgramIcon", nullptr);
-    ProgramIcon->setPicture(images.programIcon(16));
+    ProgramIcon->setPicture(m_app.images().programIcon(16));
     ProgramIcon->setToolTip(QStringLiteral("창 메뉴"));
     ProgramIcon->setGeometry(design::px(design::kProgramIcon));
 
+    // Page titles are shown as they are, never as markup.
     ProgramTitleBar = new LabelControl(QStringLiteral("ProgramTitleBar"), this);
+    ProgramTitleBar->setTextFormat(Qt::PlainText);
     ProgramTitleBar->setToolTip(QStringLiteral("창을 이동 하시려면 여기를 마우스 왼쪽 버튼으로 누르신 뒤 Drag&Drop 하십시오."));
     ProgramTitleBar->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont titleFont = font();
@@ -131,46 +138,34 @@ void frmMain::createControls()
     StopButton->setToolTip(QStringLiteral("불러오기 중지"));
     StopButton->setGeometry(design::px(design::kStopButton));
 
-    // Side bar with its buttons and the (empty, hidden) side panels.
+    // Side bar with its buttons and the side panels.
     ProgramSidebar = new QWidget(this);
     ProgramSidebar->setObjectName(QStringLiteral("ProgramSidebar"));
     ProgramSidebar->resize(design::px(design::kSidebarCollapsedWidth), 100);
     ProgramSidebarBackgroundImage = picture("ProgramSidebarBackgroundImage", ProgramSidebar);
-    struct SideButton
-    {
-        PictureControl **control;
-        const char *name;
-        const char *tip;
-    };
-    const SideButton sideButtons[] = {
-        {&FavoriteButton, "FavoriteButton", "바로가기"},
-        {&SearchButton, "SearchButton", "인터넷 검색"},
-        {&DesignModeButton, "DesignModeButton", "문서 편집 모드"},
-        {&ScriptErrorsButton, "ScriptErrorsButton", "문서 오류 무시 - Off"},
-        {&TaskManagerButton, "TaskManagerButton", "작업 관리자"},
-        {&VitrelButton, "VitrelButton", "Vitrel™"},
-        {&PanovelButton, "PanovelButton", "Panovel™ 모드"},
-        {&NotepadButton, "NotepadButton", "메모장"},
-    };
     int top = design::kSidebarButtonTop;
-    for (const SideButton &b : sideButtons) {
-        *b.control = picture(b.name, ProgramSidebar);
-        (*b.control)->setToolTip(QString::fromUtf8(b.tip));
-        (*b.control)->setGeometry(design::px(QRect(design::kSidebarButtonLeft, top, design::kSidebarButtonSize,
-                                                   design::kSidebarButtonSize)));
+    for (const SidebarButton &b : kSidebarButtons) {
+        auto *button = new PictureControl(QString::fromLatin1(b.control.data(), qsizetype(b.control.size())),
+                                          ProgramSidebar);
+        button->setToolTip(QString::fromUtf8(b.toolTip.data(), qsizetype(b.toolTip.size())));
+        button->setGeometry(design::px(QRect(design::kSidebarButtonLeft, top, design::kSidebarButtonSize,
+                                             design::kSidebarButtonSize)));
         top += design::kSidebarButtonStep;
     }
-    auto panel = [this](const char *name, QWidget *parent) {
-        auto *box = new QWidget(parent);
-        box->setObjectName(QString::fromLatin1(name));
-        box->hide();
-        return box;
+    auto sideButton = [this](const char *name) {
+        return ProgramSidebar->findChild<PictureControl *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
     };
-    FavoriteBox = panel("FavoriteBox", ProgramSidebar);
-    AddFavoriteBox = panel("AddFavoriteBox", FavoriteBox);
-    SearchBox = panel("SearchBox", ProgramSidebar);
-    ntpdNotepadBox = panel("ntpdNotepadBox", this);
-    ntpdNotepadBox->setEnabled(false);
+    FavoriteButton = sideButton("FavoriteButton");
+    SearchButton = sideButton("SearchButton");
+    DesignModeButton = sideButton("DesignModeButton");
+    ScriptErrorsButton = sideButton("ScriptErrorsButton");
+    TaskManagerButton = sideButton("TaskManagerButton");
+    VitrelButton = sideButton("VitrelButton");
+    PanovelButton = sideButton("PanovelButton");
+    NotepadButton = sideButton("NotepadButton");
+    FavoriteBox = new FavoritePanel(ProgramSidebar);
+    SearchBox = new SearchPanel(ProgramSidebar);
+    ntpdNotepadBox = new NotepadPanel(this);
     ntpdNotepadBox->resize(100, design::px(design::kNotepadHeight));
 
     // Status bar.
@@ -187,45 +182,32 @@ void frmMain::createControls()
     ProgramStatusProgressbar = new Progressbar(ProgramStatusBar);
     ProgramStatusProgressbar->setObjectName(QStringLiteral("ProgramStatusProgressbar"));
 
-    // Built-in pictures of the elements that are not themed.
-    modAmbrel::applyBuiltinPictures(m_app, *this);
+    // Every skinned element starts with its built-in picture.
+    Skin &skin = m_app.skin();
+    skin.attach(this);
+    skin.applyBuiltin();
+    setConnectionPicture(1);
 }
 
-platform::WebBrowser *frmMain::createBrowser(qint16 index, const QString &tag)
+void frmMain::tabInserted(qint16 index, int position)
+{
+    if (index == 0) {
+        WebTabStrip->add(position, QString(), QStringLiteral("Vorlen 시작 탭"));
+        WebTabStrip->setToolTip(QString(), QString::fromUtf8(kTabToolTip));
+    } else {
+        WebTabStrip->add(position, TabSet::keyOf(index), QStringLiteral("불러오는 중..."));
+    }
+}
+
+platform::WebBrowser *frmMain::createBrowser(qint16 index)
 {
     platform::WebBrowser *page = m_app.platform().browsers.create(this);
     if (!page)
         return nullptr;
-    page->setTag(tag);
+    page->setTag(TabSet::keyOf(index));
     page->widget()->setObjectName(QStringLiteral("TabWebBrowser%1").arg(index));
-    TabWebBrowser[index] = page;
-    connectBrowser(page, index);
+    connectBrowser(page);
     return page;
-}
-
-void frmMain::destroyBrowser(qint16 index)
-{
-    auto it = TabWebBrowser.find(index);
-    if (it == TabWebBrowser.end())
-        return;
-    platform::WebBrowser *page = it->second;
-    TabWebBrowser.erase(it);
-    m_history.erase(index);
-    page->disconnect(this);
-    page->widget()->hide();
-    // The page may be inside one of its own events (a script closing its window).
-    page->deleteLater();
-}
-
-platform::WebBrowser *frmMain::browser(qint16 index) const
-{
-    auto it = TabWebBrowser.find(index);
-    return it == TabWebBrowser.end() ? nullptr : it->second;
-}
-
-qint16 frmMain::currentTabIndex() const
-{
-    return modBase::TabKeyToIndex(WebTabStrip->selectedKey());
 }
 
 void frmMain::setConnectionPicture(int picture)
@@ -248,12 +230,6 @@ void frmMain::setSystemStatePicture(int picture, const QString &tooltip)
         ProgramSystemStateBar->setPicture(m_app.images().builtinPicture(ImageList::ProgramStateList, picture));
     }
     ProgramSystemStateBar->setToolTip(tooltip);
-}
-
-void frmMain::setAddressText(const QString &text)
-{
-    WebAdressBar->setText(text);
-    WebAdressInputBar->setText(text);
 }
 
 int frmMain::Width() const
@@ -315,54 +291,4 @@ void frmMain::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     Form_Resize();
-}
-
-void frmMain::connectControls()
-{
-    using P = PictureControl;
-    // Edge pieces resize, the title strip moves.
-    const std::pair<PictureControl *, void (frmMain::*)(Qt::MouseButton)> edges[] = {
-        {ProgramDesignTopLeftEdge, &frmMain::ProgramDesignTopLeftEdge_MouseDown},
-        {ProgramDesignTopSize, &frmMain::ProgramDesignTopSize_MouseDown},
-        {ProgramDesignTopRightEdge, &frmMain::ProgramDesignTopRightEdge_MouseDown},
-        {ProgramDesignRightLine, &frmMain::ProgramDesignRightLine_MouseDown},
-        {ProgramDesignBottomRightEdge, &frmMain::ProgramDesignBottomRightEdge_MouseDown},
-        {ProgramDesignBottomLine, &frmMain::ProgramDesignBottomLine_MouseDown},
-        {ProgramDesignBottomLeftEdge, &frmMain::ProgramDesignBottomLeftEdge_MouseDown},
-        {ProgramDesignLeftLine, &frmMain::ProgramDesignLeftLine_MouseDown},
-    };
-    for (const auto &[control, handler] : edges) {
-        connect(control, &P::MouseDown, this, [this, h = handler](Qt::MouseButton b) { (this->*h)(b); });
-        control->installEventFilter(this);
-    }
-    ProgramTitleBar->installEventFilter(this);
-
-    connect(ProgramTitleBar, &LabelControl::MouseDown, this, [this](Qt::MouseButton b) { ProgramTitleBar_MouseDown(b); });
-    connect(ProgramTitleBar, &LabelControl::MouseUp, this, [this](Qt::MouseButton b) { ProgramTitleBar_MouseUp(b); });
-    connect(ProgramTitleBar, &LabelControl::DblClick, this, &frmMain::ProgramTitleBar_DblClick);
-
-    auto pressRelease = [this](PictureControl *control, void (frmMain::*down)(Qt::MouseButton),
-                               void (frmMain::*up)(Qt::MouseButton, int, int)) {
-        connect(control, &P::MouseDown, this, [this, down](Qt::MouseButton b) { (this->*down)(b); });
-        connect(control, &P::MouseUp, this,
-                [this, up](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) { (this->*up)(b, x, y); });
-    };
-    pressRelease(SystemMinButton, &frmMain::SystemMinButton_MouseDown, &frmMain::SystemMinButton_MouseUp);
-    pressRelease(SystemMaxButton, &frmMain::SystemMaxButton_MouseDown, &frmMain::SystemMaxButton_MouseUp);
-    pressRelease(SystemExitButton, &frmMain::SystemExitButton_MouseDown, &frmMain::SystemExitButton_MouseUp);
-    pressRelease(BackButton, &frmMain::BackButton_MouseDown, &frmMain::BackButton_MouseUp);
-    pressRelease(ForwardButton, &frmMain::ForwardButton_MouseDown, &frmMain::ForwardButton_MouseUp);
-    pressRelease(RefreshButton, &frmMain::RefreshButton_MouseDown, &frmMain::RefreshButton_MouseUp);
-    pressRelease(StopButton, &frmMain::StopButton_MouseDown, &frmMain::StopButton_MouseUp);
-
-    connect(WebAdressBar, &LabelControl::Click, this, &frmMain::WebAdressBar_Click);
-    connect(WebAdressBar, &LabelControl::DblClick, this, &frmMain::WebAdressBar_DblClick);
-    connect(WebAdressInputBar, &QLineEdit::textChanged, this, &frmMain::WebAdressInputBar_Change);
-    connect(WebAdressInputBar, &AddressInput::KeyDown, this, &frmMain::WebAdressInputBar_KeyDown);
-    connect(WebAdressInputBar, &AddressInput::KeyPress, this, &frmMain::WebAdressInputBar_KeyPress);
-    connect(WebAdressInputBar, &AddressInput::LostFocus, this, &frmMain::WebAdressInputBar_LostFocus);
-
-    connect(WebTabStrip, &TabStrip::Click, this, &frmMain::WebTabStrip_Click);
-    connect(WebTabStrip, &TabStrip::MouseDown, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) { WebTabStrip_MouseDown(b, x, y); });
 }

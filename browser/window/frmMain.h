@@ -1,26 +1,31 @@
 #pragma once
 
+#include "browser/core/PanelState.h"
+#include "browser/core/TabSet.h"
+#include "browser/frame/WindowDrag.h"
 #include "platform/WebBrowser.h"
 
 #include <QWidget>
 
-#include <map>
-#include <optional>
-
 class AddressInput;
+class FavoritePanel;
 class LabelControl;
+class NotepadPanel;
 class PictureControl;
 class Progressbar;
 class QLabel;
+class SearchPanel;
 class TabStrip;
 class VorlenApp;
 
 // The browser's main window: a borderless window with a self-drawn frame, the
 // tab strip with one page engine per tab, the address bar, the navigation
-// buttons, the side bar and the status bar. Its handlers are split by concern
-// over several files: frmMain.cpp (controls), frmMain_Lifecycle.cpp,
-// frmMain_Tabs.cpp, frmMain_PageEvents.cpp, frmMain_AddressBar.cpp,
-// frmMain_Navigation.cpp and frame/frmMain_Frame.cpp.
+// buttons, the side bar and the status bar. The tabs themselves live in a
+// TabSet that the strip and the window observe; every handler ends with the
+// application's after-step. Handlers are split by concern over frmMain.cpp
+// (controls and wiring), frmMain_Lifecycle.cpp, frmMain_Tabs.cpp,
+// frmMain_PageEvents.cpp, frmMain_AddressBar.cpp, frmMain_Navigation.cpp,
+// frmMain_Frame.cpp and frmMain_Layout.cpp.
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -28,9 +33,6 @@ public:
     explicit frmMain(VorlenApp &app);
     ~frmMain() override;
 
-    VorlenApp &app() const { return m_app; }
-
-    // Every tab's tooltip.
     static constexpr const char *kTabToolTip = "이 Tab에 대한 메뉴를 보시려면, 오른쪽 마우스 버튼을 누르십시오.";
 
     // Lifecycle
@@ -42,6 +44,7 @@ public:
     void modProgramExit();
 
     // Tab set
+    TabSet &tabs() { return m_tabs; }
     void modTabStrip();
     // Opens sURL (the start page when blank) in a new tab right of the selected
     // one. Returns the new tab's page, or nullptr when no further tab can be made.
@@ -49,34 +52,31 @@ public:
     void modRecvCloseWindow(qint16 Index);
     void WriteTitle(qint16 Index);
     void WriteTabCap(qint16 Index);
+    platform::WebBrowser *browser(qint16 index) const { return m_tabs.page(index); }
+    qint16 currentTabIndex() const { return m_tabs.CurrentTab(); }
+    qint16 TabCounter() const { return m_tabs.TabCounter(); }
 
-    // The tab's page engine, nullptr when there is none with that instance number.
-    platform::WebBrowser *browser(qint16 index) const;
-    qint16 currentTabIndex() const;   // TabKeyToIndex of the selected tab's key
-    qint16 CurrentTab = 0;
-    qint16 TabCounter = 0;
-
-    // Status bar
+    // Layout pass and status bar
+    void ArrangeMainWindow();
+    void ArrangeFrame();
+    void UpdateSystemStateIcon();
+    const PanelState &panels() const { return m_panels; }
     void setStatus(int connectionPicture, const QString &text);
     void setConnectionPicture(int picture);
-    void setSystemStatePicture(int picture, const QString &tooltip);
     int connectionPicture() const { return m_connectionPicture; }
     int systemStatePicture() const { return m_statePicture; }
     void setAddressText(const QString &text);
+    bool addressEditing() const;
 
     // Window state of the form convention: 0 normal, 1 minimized, 2 maximized.
     int WindowState() const;
     void setWindowStateValue(int state);
-    void refreshMaxButton();          // picture pair and tooltip for the current state
-    void setEdgeControlsEnabled(bool enabled);
-
-    // Twips geometry of the window.
-    int Width() const;
+    int Width() const;   // twips
     int Height() const;
     void setSizeTwips(int width, int height);
+    int fadeSteps() const { return m_fadeSteps; }
 
     // --- Controls ---------------------------------------------------------
-    // Frame
     PictureControl *ProgramDesignTopLeftEdge;
     PictureControl *ProgramDesignTopLine;
     PictureControl *ProgramDesignTopSize;
@@ -92,7 +92,6 @@ public:
     PictureControl *SystemMaxButton;
     PictureControl *SystemExitButton;
 
-    // Tool bar
     QWidget *ProgramToolbar;
     PictureControl *ProgramToolbarBackgroundImage;
     PictureControl *BackButton;
@@ -104,7 +103,6 @@ public:
     PictureControl *RefreshButton;
     PictureControl *StopButton;
 
-    // Side bar and side panels
     QWidget *ProgramSidebar;
     PictureControl *ProgramSidebarBackgroundImage;
     PictureControl *FavoriteButton;
@@ -115,16 +113,12 @@ public:
     PictureControl *VitrelButton;
     PictureControl *PanovelButton;
     PictureControl *NotepadButton;
-    QWidget *FavoriteBox;
-    QWidget *AddFavoriteBox;
-    QWidget *SearchBox;
-    QWidget *ntpdNotepadBox;
+    FavoritePanel *FavoriteBox;
+    SearchPanel *SearchBox;
+    NotepadPanel *ntpdNotepadBox;
 
-    // Tabs
     TabStrip *WebTabStrip;
-    std::map<qint16, platform::WebBrowser *> TabWebBrowser;
 
-    // Status bar
     QWidget *ProgramStatusBar;
     PictureControl *ProgramStatusInternetIconImage;
     QLabel *ProgramStatusTextLabel;
@@ -132,7 +126,6 @@ public:
     Progressbar *ProgramStatusProgressbar;
 
     // --- Handlers ---------------------------------------------------------
-    // Tab strip
     void WebTabStrip_Click();
     void WebTabStrip_MouseDown(Qt::MouseButton button, int x, int y);
 
@@ -151,7 +144,6 @@ public:
     void TabWebBrowser_NavigateError(qint16 Index, const QString &URL);
     void TabWebBrowser_FileDownload(qint16 Index);
 
-    // Address bar
     void WebAdressBar_Click();
     void WebAdressBar_DblClick();
     void WebAdressInputBar_Change();
@@ -159,7 +151,6 @@ public:
     void WebAdressInputBar_KeyPress(int KeyAscii);
     void WebAdressInputBar_LostFocus();
 
-    // Navigation buttons
     void BackButton_MouseDown(Qt::MouseButton Button);
     void BackButton_MouseUp(Qt::MouseButton Button, int X, int Y);
     void ForwardButton_MouseDown(Qt::MouseButton Button);
@@ -169,7 +160,6 @@ public:
     void StopButton_MouseDown(Qt::MouseButton Button);
     void StopButton_MouseUp(Qt::MouseButton Button, int X, int Y);
 
-    // Frame (frame/frmMain_Frame.cpp)
     void ProgramDesignTopLeftEdge_MouseDown(Qt::MouseButton Button);
     void ProgramDesignTopSize_MouseDown(Qt::MouseButton Button);
     void ProgramDesignTopRightEdge_MouseDown(Qt::MouseButton Button);
@@ -188,20 +178,6 @@ public:
     void SystemExitButton_MouseDown(Qt::MouseButton Button);
     void SystemExitButton_MouseUp(Qt::MouseButton Button, int X, int Y);
 
-    // Leaves address editing (Escape, Enter, loss of focus) and restores the
-    // tool box and the address bar's width.
-    void leaveAddressEditing(bool checkEmpty);
-    void placeToolBox(bool alwaysShow);
-    void setAddressWidth(int twips);
-
-    // The number of fade steps the last exit ran (for the exit's fade-out).
-    int fadeSteps() const { return m_fadeSteps; }
-
-    // Set while the layout pass runs, so that the resize it causes does not
-    // start a second pass.
-    bool m_inLayout = false;
-    bool m_layoutAgain = false;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -212,43 +188,32 @@ protected:
 private:
     void createControls();
     void connectControls();
-    platform::WebBrowser *createBrowser(qint16 index, const QString &tag);
-    void connectBrowser(platform::WebBrowser *browser, qint16 index);
-    // Makes a tab and its page; navigate=false leaves the page empty for a
-    // page's new window. nullptr when no further instance number is left.
+    void defineCommands();
+    platform::WebBrowser *createBrowser(qint16 index);
+    void connectBrowser(platform::WebBrowser *browser);
     platform::WebBrowser *createTab(const QString &sURL, bool navigate);
-    void destroyBrowser(qint16 index);
-    void resizeByEdge(Qt::MouseButton button, Qt::Edges edges);
-    void navigationButtonDown(void (*setPicture)(VorlenApp &, bool));
-    void navigationButtonUp(PictureControl *button, void (*setPicture)(VorlenApp &, bool),
-                            void (platform::WebBrowser::*action)(), Qt::MouseButton Button, int X, int Y);
-    void moveByTitleBar();
-    void toggleMaximized();
+    void tabInserted(qint16 index, int position);
     void showHistoryState(qint16 index);
+    void selectNeighbour(int step);
 
-    struct HistoryState
-    {
-        bool canGoBack = false;
-        bool canGoForward = false;
-    };
-    std::map<qint16, HistoryState> m_history;
+    void leaveAddressEditing(bool checkEmpty);
+    void placeToolBox(bool alwaysShow);
+    void setAddressWidth(int twips);
 
-    // A move (no edges) or resize the window runs itself.
-    struct Drag
-    {
-        bool active = false;
-        Qt::Edges edges;
-        QPoint origin;
-        QRect start;
-    };
-    Drag m_drag;
-    // Where a left press on the title strip happened, until it moves or ends.
-    std::optional<QPoint> m_titlePress;
+    void refreshMaxButton();
+    void setEdgeControlsEnabled(bool enabled);
+    void resizeByEdge(Qt::MouseButton button, Qt::Edges edges);
+    void toggleMaximized();
+    void setSystemStatePicture(int picture, const QString &tooltip);
 
     VorlenApp &m_app;
+    TabSet m_tabs;
+    PanelState m_panels;
+    WindowDrag m_drag;
     int m_connectionPicture = 0;
     int m_statePicture = 0;
     int m_fadeSteps = 0;
     bool m_unloading = false;
-
+    // The window's maximized state the last layout pass saw.
+    bool m_wasMaximized = false;
 };

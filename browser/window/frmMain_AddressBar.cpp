@@ -5,9 +5,8 @@
 #include "AddressInput.h"
 #include "Design.h"
 #include "Layout.h"
+#include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
-#include "browser/startup/VorlenApp.h"
-#include "browser/startup/modBase.h"
 #include "platform/Settings.h"
 
 namespace {
@@ -20,6 +19,19 @@ bool alwaysShowToolBox(VorlenApp &app)
 }
 
 } // namespace
+
+bool frmMain::addressEditing() const
+{
+    return !WebAdressInputBar->isHidden();
+}
+
+void frmMain::setAddressText(const QString &text)
+{
+    WebAdressBar->setText(text);
+    // What the user is typing is theirs: page events only update the label.
+    if (!addressEditing())
+        WebAdressInputBar->setText(text);
+}
 
 void frmMain::placeToolBox(bool alwaysShow)
 {
@@ -51,12 +63,13 @@ void frmMain::WebAdressBar_DblClick()
 {
     if (!WebAdressBar->isVisible())
         return;
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     WebBrowserToolBox->hide();
     const int T = Width() - 250; // the tool bar's width, as the layout pass has it
     setAddressWidth(T - 1750);
-    modBase::ArrangeMainWindow(m_app);
-    WriteTitle(CurrentTab);
-    WriteTabCap(CurrentTab);
+    m_app.afterStep().flushLayout();
+    WriteTitle(m_tabs.CurrentTab());
+    WriteTabCap(m_tabs.CurrentTab());
     WebAdressBar->hide();
     WebAdressInputBar->show();
     WebAdressInputBar->setFocus();
@@ -65,8 +78,7 @@ void frmMain::WebAdressBar_DblClick()
 
 void frmMain::WebAdressInputBar_Change()
 {
-    CurrentTab = currentTabIndex();
-    modBase::TrimWorkingSet(m_app);
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
 }
 
 void frmMain::WebAdressInputBar_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
@@ -84,7 +96,6 @@ void frmMain::WebAdressInputBar_KeyPress(int KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    CurrentTab = currentTabIndex();
     const QString text = WebAdressInputBar->text();
     if (text.isEmpty()) {
         WebAdressInputBar->setText(QString::fromUtf8(kEmptyPrompt));
@@ -92,7 +103,7 @@ void frmMain::WebAdressInputBar_KeyPress(int KeyAscii)
         return;
     }
     // The text goes to the page exactly as typed; the engine completes it.
-    if (platform::WebBrowser *page = browser(CurrentTab))
+    if (platform::WebBrowser *page = m_tabs.currentPage())
         page->Navigate(text);
     leaveAddressEditing(false);
 }
@@ -106,15 +117,16 @@ void frmMain::WebAdressInputBar_LostFocus()
 
 void frmMain::leaveAddressEditing(bool checkEmpty)
 {
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     if (checkEmpty && WebAdressInputBar->text().isEmpty())
         WebAdressInputBar->setText(QString::fromUtf8(kEmptyPrompt));
     const bool always = alwaysShowToolBox(m_app);
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
-    WriteTitle(CurrentTab);
-    WriteTabCap(CurrentTab);
+    m_app.afterStep().flushLayout();
     WebAdressBar->show();
     // Hiding the focused box moves the focus; that is not a second leave.
     WebAdressInputBar->hide();
+    // Editing has ended, so the page's address goes back into the box too.
+    WriteTitle(m_tabs.CurrentTab());
+    WriteTabCap(m_tabs.CurrentTab());
     placeToolBox(always);
 }

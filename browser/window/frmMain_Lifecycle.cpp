@@ -1,15 +1,14 @@
 // Creation, resizing, focus and the two exit paths of the main window.
 #include "frmMain.h"
 
-#include "browser/frame/PictureControl.h"
-#include "browser/frame/LabelControl.h"
 #include "TabStrip.h"
-#include "browser/startup/VorlenApp.h"
+#include "browser/core/VorlenApp.h"
 #include "browser/startup/modBase.h"
 #include "browser/startup/modLocalPages.h"
 #include "platform/Settings.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -21,7 +20,6 @@ constexpr int kFadeStepMs = 18;
 
 void frmMain::Form_Initialize()
 {
-    CurrentTab = currentTabIndex();
     Form_Load();
     show();
     setEnabled(true);
@@ -29,21 +27,23 @@ void frmMain::Form_Initialize()
 
 void frmMain::Form_Load()
 {
-    modBase::InitStartPage(m_app);
-    modBase::ArrangeMainWindow(m_app);
-    WriteTitle(CurrentTab);
-    WriteTabCap(CurrentTab);
+    AfterStep step(m_app.afterStep());
+    const modBase::StartState state = modBase::InitStartPage(m_app, m_tabs.page(0));
+    setAddressText(state.addressText);
+    setStatus(state.connectionPicture, state.statusText);
+    m_app.afterStep().flushLayout();
+    WriteTitle(m_tabs.CurrentTab());
+    WriteTabCap(m_tabs.CurrentTab());
 }
 
 void frmMain::Form_Resize()
 {
-    modBase::ArrangeMainWindow(m_app);
+    m_app.afterStep().requestLayout();
 }
 
 void frmMain::Form_GotFocus()
 {
-    modBase::ArrangeMainWindow(m_app);
-    modBase::TrimWorkingSet(m_app);
+    AfterStep step(m_app.afterStep());
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -59,11 +59,10 @@ void frmMain::Form_Unload(int &Cancel)
 {
     if (m_unloading)
         return;
-    CurrentTab = currentTabIndex();
     const qint16 fade = platform::setting::int16(m_app.environment(), settings::Key::FadeEffectValue);
     Cancel = 1;
 
-    if (WebTabStrip->count() > 1) {
+    if (m_tabs.count() > 1) {
         const auto answer = m_app.platform().dialogs.messageBox(
             this,
             QStringLiteral("현재 여러개의 탭이 활성화 되어있습니다.\n"
@@ -86,7 +85,7 @@ void frmMain::modProgramExit()
 {
     m_unloading = true;
     modLocalPages::MakeEndingPage(m_app.platform());
-    if (platform::WebBrowser *page = browser(CurrentTab))
+    if (platform::WebBrowser *page = m_tabs.currentPage())
         page->Navigate(modLocalPages::pagePath(m_app.platform(), modLocalPages::Page::Ending));
     setAddressText(QStringLiteral("웹 브라우저를 종료하고 있습니다..."));
     setStatus(1, QStringLiteral("Vorlen™ 작업 중 : 프로그램을 종료하고 있습니다."));

@@ -1,66 +1,61 @@
-// Back, forward, refresh and stop: pressed picture while held, the action on
+// Back, forward, refresh and stop: pressed picture while held, the command on
 // release of the left button unless released beyond both the width and height.
 #include "frmMain.h"
 
+#include "browser/core/VorlenApp.h"
 #include "browser/frame/PictureControl.h"
-#include "browser/startup/VorlenApp.h"
 #include "browser/themes/modAmbrel.h"
 
-void frmMain::navigationButtonDown(void (*setPicture)(VorlenApp &, bool))
+namespace {
+
+void release(VorlenApp &app, PictureControl *button, Command command, Qt::MouseButton Button, int X, int Y)
 {
-    CurrentTab = currentTabIndex();
-    setPicture(m_app, false);
+    if (Button == Qt::LeftButton && releaseTriggers(X, Y, button->width(), button->height()))
+        app.commands().run(command);
 }
 
-void frmMain::navigationButtonUp(PictureControl *button, void (*setPicture)(VorlenApp &, bool),
-                                 void (platform::WebBrowser::*action)(), Qt::MouseButton Button, int X, int Y)
-{
-    CurrentTab = currentTabIndex();
-    setPicture(m_app, true);
-    if (Button == Qt::LeftButton && releaseTriggers(X, Y, button->width(), button->height())) {
-        if (platform::WebBrowser *page = browser(CurrentTab))
-            (page->*action)();
-    }
-}
+} // namespace
 
 void frmMain::BackButton_MouseDown(Qt::MouseButton)
 {
-    navigationButtonDown(modAmbrel::SetBackButtonPicture);
+    modAmbrel::SetBackButtonPicture(m_app.skin(), false);
 }
 
 void frmMain::BackButton_MouseUp(Qt::MouseButton Button, int X, int Y)
 {
-    navigationButtonUp(BackButton, modAmbrel::SetBackButtonPicture, &platform::WebBrowser::GoBack, Button, X, Y);
+    modAmbrel::SetBackButtonPicture(m_app.skin(), true);
+    release(m_app, BackButton, Command::Back, Button, X, Y);
 }
 
 void frmMain::ForwardButton_MouseDown(Qt::MouseButton)
 {
-    navigationButtonDown(modAmbrel::SetForwardButtonPicture);
+    modAmbrel::SetForwardButtonPicture(m_app.skin(), false);
 }
 
 void frmMain::ForwardButton_MouseUp(Qt::MouseButton Button, int X, int Y)
 {
-    navigationButtonUp(ForwardButton, modAmbrel::SetForwardButtonPicture, &platform::WebBrowser::GoForward, Button,
-                       X, Y);
+    modAmbrel::SetForwardButtonPicture(m_app.skin(), true);
+    release(m_app, ForwardButton, Command::Forward, Button, X, Y);
 }
 
 void frmMain::RefreshButton_MouseDown(Qt::MouseButton)
 {
-    navigationButtonDown(modAmbrel::SetRefreshButtonPicture);
+    modAmbrel::SetRefreshButtonPicture(m_app.skin(), false);
 }
 
 void frmMain::RefreshButton_MouseUp(Qt::MouseButton Button, int X, int Y)
 {
-    navigationButtonUp(RefreshButton, modAmbrel::SetRefreshButtonPicture, &platform::WebBrowser::Refresh, Button, X,
-                       Y);
+    modAmbrel::SetRefreshButtonPicture(m_app.skin(), true);
+    release(m_app, RefreshButton, Command::Refresh, Button, X, Y);
 }
 
 void frmMain::StopButton_MouseDown(Qt::MouseButton)
 {
-    navigationButtonDown(modAmbrel::SetStopButtonPicture);
+    modAmbrel::SetStopButtonPicture(m_app.skin(), false);
 }
 
 void frmMain::StopButton_MouseUp(Qt::MouseButton Button, int X, int Y)
 {
-    navigationButtonUp(StopButton, modAmbrel::SetStopButtonPicture, &platform::WebBrowser::Stop, Button, X, Y);
+    modAmbrel::SetStopButtonPicture(m_app.skin(), true);
+    release(m_app, StopButton, Command::Stop, Button, X, Y);
 }

@@ -2,9 +2,8 @@
 #include "frmMain.h"
 
 #include "TabStrip.h"
+#include "browser/core/VorlenApp.h"
 #include "browser/frame/PictureControl.h"
-#include "browser/startup/VorlenApp.h"
-#include "browser/startup/modBase.h"
 #include "browser/startup/modLocalPages.h"
 #include "browser/startup/modSystemCheck.h"
 #include "browser/tools/Progressbar.h"
@@ -13,35 +12,35 @@
 
 #include <QUrl>
 
-void frmMain::connectBrowser(platform::WebBrowser *page, qint16 index)
+void frmMain::connectBrowser(platform::WebBrowser *page)
 {
     using W = platform::WebBrowser;
-    connect(page, &W::BeforeNavigate2, this, [this, index](const QString &url) { TabWebBrowser_BeforeNavigate2(index, url); });
-    connect(page, &W::NewWindow2, this, [this, index](platform::NewWindowRequest &r) { TabWebBrowser_NewWindow2(index, r); });
-    connect(page, &W::NavigateComplete2, this, [this, index](const QString &url) { TabWebBrowser_NavigateComplete2(index, url); });
-    connect(page, &W::DocumentComplete, this, [this, index](const QString &url) { TabWebBrowser_DocumentComplete(index, url); });
-    connect(page, &W::DownloadBegin, this, [this, index] { TabWebBrowser_DownloadBegin(index); });
-    connect(page, &W::DownloadComplete, this, [this, index] { TabWebBrowser_DownloadComplete(index); });
-    connect(page, &W::TitleChange, this, [this, index](const QString &text) { TabWebBrowser_TitleChange(index, text); });
-    connect(page, &W::ProgressChange, this, [this, index](int p, int max) { TabWebBrowser_ProgressChange(index, p, max); });
-    connect(page, &W::CommandStateChange, this, [this, index](int c, bool e) { TabWebBrowser_CommandStateChange(index, c, e); });
-    connect(page, &W::StatusTextChange, this, [this, index](const QString &t) { TabWebBrowser_StatusTextChange(index, t); });
-    connect(page, &W::WindowClosing, this, [this, index] { TabWebBrowser_WindowClosing(index); });
-    connect(page, &W::NavigateError, this, [this, index](const QString &url, int) { TabWebBrowser_NavigateError(index, url); });
-    connect(page, &W::FileDownload, this, [this, index](const QString &) { TabWebBrowser_FileDownload(index); });
+    // The tab's instance number is read from the page's key at each event, so
+    // one connection serves whichever tab the page belongs to.
+    auto index = [page] { return TabSet::indexOf(page->Tag()); };
+    connect(page, &W::BeforeNavigate2, this, [this, index](const QString &url) { TabWebBrowser_BeforeNavigate2(index(), url); });
+    connect(page, &W::NewWindow2, this, [this, index](platform::NewWindowRequest &r) { TabWebBrowser_NewWindow2(index(), r); });
+    connect(page, &W::NavigateComplete2, this, [this, index](const QString &url) { TabWebBrowser_NavigateComplete2(index(), url); });
+    connect(page, &W::DocumentComplete, this, [this, index](const QString &url) { TabWebBrowser_DocumentComplete(index(), url); });
+    connect(page, &W::DownloadBegin, this, [this, index] { TabWebBrowser_DownloadBegin(index()); });
+    connect(page, &W::DownloadComplete, this, [this, index] { TabWebBrowser_DownloadComplete(index()); });
+    connect(page, &W::TitleChange, this, [this, index](const QString &text) { TabWebBrowser_TitleChange(index(), text); });
+    connect(page, &W::ProgressChange, this, [this, index](int p, int max) { TabWebBrowser_ProgressChange(index(), p, max); });
+    connect(page, &W::CommandStateChange, this, [this, index](int c, bool e) { TabWebBrowser_CommandStateChange(index(), c, e); });
+    connect(page, &W::StatusTextChange, this, [this, index](const QString &t) { TabWebBrowser_StatusTextChange(index(), t); });
+    connect(page, &W::WindowClosing, this, [this, index] { TabWebBrowser_WindowClosing(index()); });
+    connect(page, &W::NavigateError, this, [this, index](const QString &url, int) { TabWebBrowser_NavigateError(index(), url); });
+    connect(page, &W::FileDownload, this, [this, index](const QString &) { TabWebBrowser_FileDownload(index()); });
 }
 
 void frmMain::TabWebBrowser_BeforeNavigate2(qint16 Index, const QString &URL)
 {
-    CurrentTab = currentTabIndex();
-    platform::WebBrowser *page = browser(Index);
+    AfterStep step(m_app.afterStep());
     // The start tab keeps its fixed caption and never renames another tab.
-    if (page && Index != 0)
-        WebTabStrip->setCaption(page->Tag(), QStringLiteral("문서 읽는중..."));
+    if (Index != 0 && m_tabs.contains(Index))
+        WebTabStrip->setCaption(TabSet::keyOf(Index), QStringLiteral("문서 읽는중..."));
     setStatus(4, QStringLiteral("Vorlen™ 작업 중 : ") + pagerules::shortUrl(URL)
                      + QStringLiteral("로부터 자료를 내려받고 있습니다."));
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
     WriteTitle(Index);
     WriteTabCap(Index);
 }
@@ -49,6 +48,7 @@ void frmMain::TabWebBrowser_BeforeNavigate2(qint16 Index, const QString &URL)
 void frmMain::TabWebBrowser_NewWindow2(qint16 Index, platform::NewWindowRequest &request)
 {
     Q_UNUSED(Index);
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     const qint16 policy = platform::setting::int16(m_app.environment(), settings::Key::NewWindowOpenValue);
     bool open = false;
     if (policy == 0) {
@@ -66,29 +66,27 @@ void frmMain::TabWebBrowser_NewWindow2(qint16 Index, platform::NewWindowRequest 
             this, QStringLiteral("환경 설정 값이 올바르지 않습니다.\n환경 설정 창을 통해 올바르게 설정 하십시오."),
             QStringLiteral("설정 오류"), platform::MsgButtons::OK, platform::MsgIcon::Critical);
     }
-    if (open) {
-        // The new tab stays empty: the page's window is loaded into it.
-        platform::WebBrowser *page = createTab(QString(), false);
-        if (page) {
-            page->setRegisterAsBrowser(true);
-            request.ppDisp = page;
-        } else {
-            request.Cancel = true;
-        }
-        modBase::ArrangeMainWindow(m_app);
+    if (!open) {
+        request.Cancel = true;
+        return;
+    }
+    // The new tab stays empty: the page's window is loaded into it.
+    platform::WebBrowser *page = createTab(QString(), false);
+    if (page) {
+        page->setRegisterAsBrowser(true);
+        request.ppDisp = page;
     } else {
         request.Cancel = true;
     }
-    modBase::TrimWorkingSet(m_app);
+    m_app.afterStep().requestLayout();
 }
 
 void frmMain::TabWebBrowser_NavigateComplete2(qint16 Index, const QString &URL)
 {
     Q_UNUSED(URL);
+    AfterStep step(m_app.afterStep());
     setStatus(5, QStringLiteral("Vorlen™ 작업 완료 : 문서 탐색을 마쳤습니다."));
     modTabStrip();
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
     WriteTitle(Index);
     WriteTabCap(Index);
 }
@@ -97,91 +95,72 @@ void frmMain::TabWebBrowser_DocumentComplete(qint16 Index, const QString &URL)
 {
     Q_UNUSED(Index);
     Q_UNUSED(URL);
+    AfterStep step(m_app.afterStep());
     setStatus(5, QStringLiteral("Vorlen™ 작업 완료 : 문서를 불러 왔습니다."));
     WebBrowserToolBox->hide();
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
 }
 
 void frmMain::TabWebBrowser_DownloadBegin(qint16 Index)
 {
     Q_UNUSED(Index);
+    AfterStep step(m_app.afterStep());
     setStatus(4, QStringLiteral("Vorlen™ 작업 중 : 문서를 불러오고 있습니다."));
     WebBrowserToolBox->show();
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
 }
 
 void frmMain::TabWebBrowser_DownloadComplete(qint16 Index)
 {
     Q_UNUSED(Index);
+    AfterStep step(m_app.afterStep());
     setStatus(5, QStringLiteral("Vorlen™ 작업 완료 : 내려받기를 마쳤습니다."));
     WebBrowserToolBox->hide();
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
 }
 
 void frmMain::TabWebBrowser_TitleChange(qint16 Index, const QString &Text)
 {
     Q_UNUSED(Text);
-    WriteTitle(CurrentTab);
+    AfterStep step(m_app.afterStep());
+    WriteTitle(m_tabs.CurrentTab());
     WriteTabCap(Index);
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
 }
 
 void frmMain::TabWebBrowser_ProgressChange(qint16 Index, int Progress, int ProgressMax)
 {
-    CurrentTab = currentTabIndex();
-    platform::WebBrowser *page = browser(Index);
-    if (page && WebTabStrip->selectedKey() == page->Tag()) {
+    AfterStep step(m_app.afterStep());
+    if (Index == m_tabs.CurrentTab() && m_tabs.contains(Index)) {
         const pagerules::Progress shown = pagerules::progress(Progress, ProgressMax);
         ProgramStatusProgressbar->setMax(shown.max);
         ProgramStatusProgressbar->setValue(shown.value);
     } else {
         ProgramStatusProgressbar->setValue(0);
     }
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
 }
 
 void frmMain::TabWebBrowser_CommandStateChange(qint16 Index, int Command, bool Enable)
 {
     // Each page keeps its own history; the buttons show the selected page's.
-    if (Command == platform::CSC_NAVIGATEBACK)
-        m_history[Index].canGoBack = Enable;
-    else if (Command == platform::CSC_NAVIGATEFORWARD)
-        m_history[Index].canGoForward = Enable;
-    else
-        return;
-    if (Index == currentTabIndex())
+    m_tabs.setHistory(Index, Command, Enable);
+    if (Index == m_tabs.CurrentTab())
         showHistoryState(Index);
-}
-
-void frmMain::showHistoryState(qint16 index)
-{
-    const HistoryState state = m_history[index];
-    BackButton->setEnabled(state.canGoBack);
-    ForwardButton->setEnabled(state.canGoForward);
 }
 
 void frmMain::TabWebBrowser_StatusTextChange(qint16 Index, const QString &Text)
 {
     Q_UNUSED(Index);
     Q_UNUSED(Text);
-    modBase::TrimWorkingSet(m_app);
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
 }
 
 void frmMain::TabWebBrowser_WindowClosing(qint16 Index)
 {
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     modRecvCloseWindow(Index);
-    modBase::TrimWorkingSet(m_app);
 }
 
 void frmMain::TabWebBrowser_NavigateError(qint16 Index, const QString &URL)
 {
-    CurrentTab = currentTabIndex();
-    platform::WebBrowser *page = browser(Index);
+    AfterStep step(m_app.afterStep());
+    platform::WebBrowser *page = m_tabs.page(Index);
     const QString errorPage = modLocalPages::pagePath(m_app.platform(), modLocalPages::Page::Error);
     // When the error page itself fails to load (TEMP not writable, say), the
     // tab stays where it is instead of failing over and over.
@@ -190,19 +169,16 @@ void frmMain::TabWebBrowser_NavigateError(qint16 Index, const QString &URL)
         modLocalPages::MakeErrorPage(m_app.platform());
         page->Navigate(errorPage);
     }
-    if (page && WebTabStrip->selectedKey() == page->Tag()) {
+    if (page && Index == m_tabs.CurrentTab()) {
         setAddressText(modSystemCheck::IsInternetConnected(m_app)
                            ? QStringLiteral("여기를 더블클릭하여 새로운 주소를 입력 하십시오.")
                            : QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오."));
     }
     setStatus(3, QStringLiteral("Vorlen™ 알림 : %1번탭에서 오류가 발생 했습니다.").arg(Index));
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
 }
 
 void frmMain::TabWebBrowser_FileDownload(qint16 Index)
 {
     Q_UNUSED(Index);
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
+    AfterStep step(m_app.afterStep());
 }

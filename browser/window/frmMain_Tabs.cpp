@@ -3,12 +3,9 @@
 #include "frmMain.h"
 
 #include "TabStrip.h"
+#include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
-#include "browser/startup/VorlenApp.h"
-#include "browser/startup/modBase.h"
-
-#include <limits>
 
 namespace {
 
@@ -22,30 +19,30 @@ QString startPage(VorlenApp &app)
 
 void frmMain::modTabStrip()
 {
-    CurrentTab = currentTabIndex();
-    platform::WebBrowser *page = browser(CurrentTab);
+    AfterStep step(m_app.afterStep());
+    const qint16 current = m_tabs.CurrentTab();
+    platform::WebBrowser *page = m_tabs.page(current);
     if (!page)
         return;
     // Only the selected tab's page is shown; the others wait behind it.
-    for (auto &[index, other] : TabWebBrowser) {
-        if (other != page)
+    for (qint16 index : m_tabs.indices()) {
+        platform::WebBrowser *other = m_tabs.page(index);
+        if (other && other != page)
             other->widget()->hide();
     }
     page->widget()->show();
     page->widget()->raise();
-    showHistoryState(CurrentTab);
+    showHistoryState(current);
     if (page->Busy())
         return;
-    if (WebTabStrip->selectedKey() == page->Tag()) {
+    // While the user types an address the focus stays in the address box.
+    if (!addressEditing())
         page->widget()->setFocus();
-        WebTabStrip->setToolTip(WebTabStrip->selectedKey(), QString::fromUtf8(kTabToolTip));
-    }
+    WebTabStrip->setToolTip(TabSet::keyOf(current), QString::fromUtf8(kTabToolTip));
     ScriptErrorsButton->setToolTip(page->Silent() ? QStringLiteral("문서 오류 무시 - On")
                                                   : QStringLiteral("문서 오류 무시 - Off"));
-    modBase::ArrangeMainWindow(m_app);
-    WriteTitle(CurrentTab);
-    WriteTabCap(CurrentTab);
-    modBase::TrimWorkingSet(m_app);
+    WriteTitle(current);
+    WriteTabCap(current);
 }
 
 platform::WebBrowser *frmMain::modRecvNewWindow(const QString &sURL, qint16 isCurrentNew)
@@ -56,43 +53,36 @@ platform::WebBrowser *frmMain::modRecvNewWindow(const QString &sURL, qint16 isCu
 
 platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate)
 {
-    CurrentTab = currentTabIndex();
+    AfterStep step(m_app.afterStep());
     // Instance numbers are never reused; when they run out no tab is made.
-    if (TabCounter >= std::numeric_limits<qint16>::max())
+    const qint16 index = m_tabs.takeNextIndex();
+    if (index < 0)
         return nullptr;
-    const QString start = startPage(m_app);
-    const qint16 index = ++TabCounter;
-    const QString key = modBase::IndexToTabKey(index);
-    WebTabStrip->add(WebTabStrip->selectedPosition() + 1, key, QStringLiteral("불러오는 중..."));
-    platform::WebBrowser *page = createBrowser(index, key);
-    if (!page) {
-        WebTabStrip->remove(key);
+    platform::WebBrowser *page = createBrowser(index);
+    if (!page)
         return nullptr;
-    }
     page->widget()->setGeometry(browser(0) ? browser(0)->widget()->geometry() : QRect());
+    m_tabs.insert(m_tabs.currentPosition() + 1, index, page);
     if (navigate) {
         const QString url = sURL.trimmed();
-        page->Navigate2(url.isEmpty() ? start : url);
+        page->Navigate2(url.isEmpty() ? startPage(m_app) : url);
     }
-    WebTabStrip->select(WebTabStrip->positionOf(key));
+    m_tabs.selectIndex(index);
     page->widget()->show();
     page->setResizable(false);
     page->widget()->setFocus();
     page->widget()->raise();
-    CurrentTab = currentTabIndex();
-    if (platform::WebBrowser *current = browser(CurrentTab))
-        current->setSilent(true);
+    page->setSilent(true);
     ScriptErrorsButton->setToolTip(QStringLiteral("문서 오류 무시 - On"));
-    modBase::ArrangeMainWindow(m_app);
-    modBase::TrimWorkingSet(m_app);
     return page;
 }
 
 void frmMain::modRecvCloseWindow(qint16 Index)
 {
+    AfterStep step(m_app.afterStep());
     // The start-tab rule applies to the tab being closed.
     if (Index == 0) {
-        if (WebTabStrip->count() > 1)
+        if (m_tabs.count() > 1)
             return;
         const auto answer = m_app.platform().dialogs.messageBox(
             this,
@@ -104,60 +94,52 @@ void frmMain::modRecvCloseWindow(qint16 Index)
         }
         return;
     }
-    platform::WebBrowser *page = browser(Index);
-    if (!page)
+    if (!m_tabs.contains(Index))
         return;
-    const QString key = page->Tag();
-    const bool wasSelected = WebTabStrip->selectedKey() == key;
-    const QString selectedKey = WebTabStrip->selectedKey();
-    CurrentTab = modBase::TabKeyToIndex(key);
-    destroyBrowser(Index);
-    int position = WebTabStrip->positionOf(key);
-    if (position == WebTabStrip->count())
-        position -= 1;
-    WebTabStrip->remove(key);
     // Closing the selected tab selects its right-hand neighbour (the left-hand
     // one for the rightmost tab); a background tab leaves the selection alone.
-    WebTabStrip->select(wasSelected ? position : WebTabStrip->positionOf(selectedKey));
-    modTabStrip();
+    const qint16 before = m_tabs.CurrentTab();
+    m_tabs.remove(Index);
+    if (m_tabs.CurrentTab() == before)
+        modTabStrip();
 }
 
 void frmMain::WriteTitle(qint16 Index)
 {
+    AfterStep step(m_app.afterStep());
+    const qint16 current = Index != 0 ? Index : m_tabs.CurrentTab();
+    platform::WebBrowser *page = m_tabs.page(current);
+    if (!page || current != m_tabs.CurrentTab())
+        return;
     const QString start = startPage(m_app);
-    CurrentTab = Index != 0 ? Index : currentTabIndex();
-    platform::WebBrowser *page = browser(CurrentTab);
-    if (page && WebTabStrip->selectedKey() == page->Tag()) {
-        const QString suffix = CurrentTab == 0 ? QStringLiteral("(기본탭) Vorlen™")
-                                               : QStringLiteral("(%1번탭)  Vorlen™").arg(CurrentTab);
-        QString title;
-        if (page->LocationURL() == start && !start.isEmpty()) {
-            title = CurrentTab == 0 ? QStringLiteral("시작 문서 - Vorlen™")
-                                    : QStringLiteral("시작 문서 - (%1번탭)  Vorlen™").arg(CurrentTab);
-        } else {
-            QString pageTitle = page->DocumentTitle();
-            if (pageTitle.isEmpty() && !page->Busy())
-                pageTitle = page->LocationName();
-            title = pageTitle + QStringLiteral(" - ") + suffix;
-        }
-        setWindowTitle(title);
-        ProgramTitleBar->setText(title);
-        // A page that has no address yet leaves the prompt in the address bar.
-        if (!page->LocationURL().isEmpty())
-            setAddressText(page->LocationURL());
+    const QString suffix = current == 0 ? QStringLiteral("(기본탭) Vorlen™")
+                                        : QStringLiteral("(%1번탭)  Vorlen™").arg(current);
+    QString title;
+    if (page->LocationURL() == start && !start.isEmpty()) {
+        title = current == 0 ? QStringLiteral("시작 문서 - Vorlen™")
+                             : QStringLiteral("시작 문서 - (%1번탭)  Vorlen™").arg(current);
+    } else {
+        QString pageTitle = page->DocumentTitle();
+        if (pageTitle.isEmpty() && !page->Busy())
+            pageTitle = page->LocationName();
+        title = pageTitle + QStringLiteral(" - ") + suffix;
     }
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
+    setWindowTitle(title);
+    ProgramTitleBar->setText(title);
+    // A page that has no address yet leaves the prompt in the address bar.
+    if (!page->LocationURL().isEmpty())
+        setAddressText(page->LocationURL());
 }
 
 void frmMain::WriteTabCap(qint16 Index)
 {
+    AfterStep step(m_app.afterStep());
     if (Index == 0)
         return;
-    platform::WebBrowser *page = browser(Index);
+    platform::WebBrowser *page = m_tabs.page(Index);
     if (!page)
         return;
-    const QString key = modBase::IndexToTabKey(Index);
+    const QString key = TabSet::keyOf(Index);
     QString caption = page->DocumentTitle();
     if (caption.isEmpty())
         caption = page->LocationName();
@@ -167,26 +149,32 @@ void frmMain::WriteTabCap(qint16 Index)
     WebTabStrip->setToolTip(key, QString::fromUtf8(kTabToolTip));
     // The address bar belongs to the selected tab; a background tab's events
     // only touch its own caption.
-    if (WebTabStrip->selectedKey() == key && !page->LocationURL().isEmpty())
+    if (Index == m_tabs.CurrentTab() && !page->LocationURL().isEmpty())
         setAddressText(page->LocationURL());
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
 }
 
 void frmMain::WebTabStrip_Click()
 {
-    modTabStrip();
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
+    AfterStep step(m_app.afterStep());
+    const qint16 before = m_tabs.CurrentTab();
+    m_tabs.select(WebTabStrip->selectedPosition());
+    if (m_tabs.CurrentTab() == before)
+        modTabStrip();
 }
 
 void frmMain::WebTabStrip_MouseDown(Qt::MouseButton button, int x, int y)
 {
+    AfterStep step(m_app.afterStep());
     // A press beyond both the strip's width and its height is not on a tab.
     if (x > WebTabStrip->width() && y > WebTabStrip->height())
         return;
     if (button == Qt::LeftButton || button == Qt::RightButton)
         modTabStrip();
-    modBase::TrimWorkingSet(m_app);
-    modBase::ArrangeMainWindow(m_app);
+}
+
+void frmMain::showHistoryState(qint16 index)
+{
+    const TabSet::History state = m_tabs.history(index);
+    BackButton->setEnabled(state.canGoBack);
+    ForwardButton->setEnabled(state.canGoForward);
 }

@@ -1,6 +1,6 @@
 // The browsing window on the real engine, with file:// pages the tests write.
 #include "TempDir.h"
-#include "browser/startup/VorlenApp.h"
+#include "browser/core/VorlenApp.h"
 #include "browser/startup/modSubMain.h"
 #include "browser/window/TabStrip.h"
 #include "browser/window/frmMain.h"

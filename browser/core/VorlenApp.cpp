@@ -1,6 +1,8 @@
 #include "VorlenApp.h"
 
+#include "browser/startup/modBase.h"
 #include "browser/themes/BuiltinImages.h"
+#include "browser/themes/Skin.h"
 #include "browser/window/frmMain.h"
 
 #include <QCoreApplication>
@@ -9,12 +11,19 @@
 
 VorlenApp::VorlenApp(platform::Platform &platform)
     : m_platform(platform)
+    , m_commands(platform.environment, m_locks, m_afterStep)
 {
+    m_afterStep.setSteps([this] { modBase::TrimWorkingSet(*this); },
+                         [this] {
+                             if (m_main)
+                                 m_main->ArrangeMainWindow();
+                         });
 }
 
 VorlenApp::~VorlenApp()
 {
     // The main window's pages go before the engine profile of the platform.
+    m_afterStep.setSteps({}, {});
     m_main.reset();
 }
 
@@ -28,13 +37,35 @@ BuiltinImages &VorlenApp::images()
     return *m_images;
 }
 
+Skin &VorlenApp::skin()
+{
+    if (!m_skin)
+        m_skin = std::make_unique<Skin>(m_platform.environment, images());
+    return *m_skin;
+}
+
 frmMain &VorlenApp::mainForm()
 {
     if (!m_main) {
         m_main = std::make_unique<frmMain>(*this);
+        m_locks.setTarget(m_main.get());
         m_main->Form_Initialize();
     }
     return *m_main;
+}
+
+void VorlenApp::showMainWindow()
+{
+    frmMain &form = mainForm();
+    AfterStep step(m_afterStep);
+    if (QScreen *screen = form.screen()) {
+        const QRect area = screen->availableGeometry();
+        form.move(area.center() - QPoint(form.width() / 2, form.height() / 2));
+    }
+    form.ArrangeFrame();
+    m_afterStep.flushLayout();
+    form.UpdateSystemStateIcon();
+    form.modTabStrip();
 }
 
 void VorlenApp::End()

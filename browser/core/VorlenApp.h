@@ -1,18 +1,21 @@
 #pragma once
 
+#include "browser/core/AfterStep.h"
+#include "browser/core/Commands.h"
+#include "browser/core/WindowSlot.h"
 #include "platform/Platform.h"
-
-#include <QPointer>
 
 #include <memory>
 
 class BuiltinImages;
+class Skin;
 class frmMain;
 
-// The browser's one application object: it holds the platform services and the
-// built-in pictures, and creates each form on first use. Forms and modules reach
-// each other through it; nothing is global, so a test can build a whole browser
-// on fakes and throw it away.
+// The browser's one application object: it holds the platform services, the
+// built-in pictures and the skin, the after-step, the command table and the
+// window locks, and creates the main window on first use. Forms and modules
+// reach each other through it; nothing is global, so a test can build a whole
+// browser on fakes and throw it away.
 class VorlenApp
 {
 public:
@@ -24,10 +27,17 @@ public:
     platform::Platform &platform() const { return m_platform; }
     const platform::Environment &environment() const { return m_platform.environment; }
     BuiltinImages &images();
+    Skin &skin();
+    AfterStepRunner &afterStep() { return m_afterStep; }
+    WindowLocks &locks() { return m_locks; }
+    Commands &commands() { return m_commands; }
 
     // The main window, created at the first reference.
     frmMain &mainForm();
     bool hasMainForm() const { return m_main != nullptr; }
+    // Places the new main window at the centre of the screen and runs its first
+    // layout, system-state and tab steps.
+    void showMainWindow();
 
     // Ends the program (the exit path's End). The real program leaves its event
     // loop; a test only sees ended() become true.
@@ -35,12 +45,13 @@ public:
     bool ended() const { return m_ended; }
     void setQuitOnEnd(bool quit) { m_quitOnEnd = quit; }
 
-    // The theme state of this run: true when the start-up check activated a pack.
-    bool ThemePackActive = false;
-
 private:
     platform::Platform &m_platform;
+    AfterStepRunner m_afterStep;
+    WindowLocks m_locks;
+    Commands m_commands;
     std::unique_ptr<BuiltinImages> m_images;
+    std::unique_ptr<Skin> m_skin;
     std::unique_ptr<frmMain> m_main;
     bool m_ended = false;
     bool m_quitOnEnd = false;

@@ -1,0 +1,7 @@
+#include "NotepadPanel.h"
+
+NotepadPanel::NotepadPanel(QWidget *parent)
+    : SidePanel(QStringLiteral("ntpdNotepadBox"), parent)
+{
+    setEnabled(false);
+}

@@ -1,0 +1,6 @@
+#include "SearchPanel.h"
+
+SearchPanel::SearchPanel(QWidget *parent)
+    : SidePanel(QStringLiteral("SearchBox"), parent)
+{
+}

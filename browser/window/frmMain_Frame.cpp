@@ -1,0 +1,168 @@
+// The main window's frame: resizing by the edge pieces, moving by the title
+// strip, and the minimize, maximize/restore and close buttons.
+#include "frmMain.h"
+
+#include "browser/core/VorlenApp.h"
+#include "browser/frame/LabelControl.h"
+#include "browser/frame/PictureControl.h"
+#include "browser/themes/modAmbrel.h"
+
+#include <QMouseEvent>
+
+void frmMain::setEdgeControlsEnabled(bool enabled)
+{
+    for (PictureControl *edge : {ProgramDesignTopLeftEdge, ProgramDesignTopSize, ProgramDesignTopLine,
+                                 ProgramDesignTopRightEdge, ProgramDesignRightLine, ProgramDesignBottomRightEdge,
+                                 ProgramDesignBottomLine, ProgramDesignBottomLeftEdge, ProgramDesignLeftLine})
+        edge->setEnabled(enabled);
+}
+
+void frmMain::refreshMaxButton()
+{
+    const bool maximized = WindowState() == 2;
+    modAmbrel::SetMaxButtonPicture(m_app.skin(), true, maximized);
+    SystemMaxButton->setToolTip(maximized ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
+}
+
+void frmMain::resizeByEdge(Qt::MouseButton button, Qt::Edges edges)
+{
+    if (button != Qt::LeftButton)
+        return;
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    m_drag.startResize(edges, QCursor::pos());
+    refreshMaxButton();
+    m_app.afterStep().requestLayout();
+}
+
+void frmMain::ProgramDesignTopLeftEdge_MouseDown(Qt::MouseButton Button)
+{
+    resizeByEdge(Button, Qt::TopEdge | Qt::LeftEdge);
+}
+
+void frmMain::ProgramDesignTopSize_MouseDown(Qt::MouseButton Button)
+{
+    resizeByEdge(Button, Qt::TopEdge);
+}
+
+void frmMain::ProgramDesignTopRightEdge_MouseDown(Qt::MouseButton Button)
+{
+    resizeByEdge(Button, Qt::TopEdge | Qt::RightEdge);
+}
+
+void frmMain::ProgramDesignRightLine_MouseDown(Qt::MouseButton Button)
+{
+    resizeByEdge(Button, Qt::RightEdge);
+}
+
+void frmMain::ProgramDesignBottomRightEdge_MouseDown(Qt::MouseButton Button)
+{
+    resizeByEdge(Button, Qt::BottomEdge | Qt::RightEdge);
+}
+
+void frmMain::ProgramDesignBottomLine_MouseDown(Qt::MouseButton Button)
+{
+    resizeByEdge(Button, Qt::BottomEdge);
+}
+
+void frmMain::ProgramDesignBottomLeftEdge_MouseDown(Qt::MouseButton Button)
+{
+    resizeByEdge(Button, Qt::BottomEdge | Qt::LeftEdge);
+}
+
+void frmMain::ProgramDesignLeftLine_MouseDown(Qt::MouseButton Button)
+{
+    resizeByEdge(Button, Qt::LeftEdge);
+}
+
+void frmMain::ProgramTitleBar_MouseDown(Qt::MouseButton Button)
+{
+    AfterStep step(m_app.afterStep());
+    // The move starts once the pointer has travelled a little with the button
+    // held, so that a double-click still reaches the title strip.
+    if (Button == Qt::LeftButton && WindowState() == 0)
+        m_drag.pressTitle(QCursor::pos());
+}
+
+void frmMain::ProgramTitleBar_MouseUp(Qt::MouseButton)
+{
+    AfterStep step(m_app.afterStep());
+    m_drag.releaseTitle();
+}
+
+void frmMain::toggleMaximized()
+{
+    const bool maximize = WindowState() != 2;
+    modAmbrel::SetMaxButtonPicture(m_app.skin(), true, maximize);
+    SystemMaxButton->setToolTip(maximize ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
+    setWindowStateValue(maximize ? 2 : 0);
+    setEdgeControlsEnabled(!maximize);
+}
+
+void frmMain::ProgramTitleBar_DblClick()
+{
+    AfterStep step(m_app.afterStep());
+    m_drag.releaseTitle();
+    toggleMaximized();
+}
+
+void frmMain::SystemMinButton_MouseDown(Qt::MouseButton)
+{
+    modAmbrel::SetMinButtonPicture(m_app.skin(), false);
+}
+
+void frmMain::SystemMinButton_MouseUp(Qt::MouseButton, int X, int Y)
+{
+    modAmbrel::SetMinButtonPicture(m_app.skin(), true);
+    if (releaseTriggers(X, Y, SystemMinButton->width(), SystemMinButton->height()))
+        m_app.commands().run(Command::Minimize);
+}
+
+void frmMain::SystemMaxButton_MouseDown(Qt::MouseButton)
+{
+    AfterStep step(m_app.afterStep());
+    modAmbrel::SetMaxButtonPicture(m_app.skin(), false, WindowState() == 2);
+}
+
+void frmMain::SystemMaxButton_MouseUp(Qt::MouseButton, int X, int Y)
+{
+    AfterStep step(m_app.afterStep());
+    refreshMaxButton();
+    if (releaseTriggers(X, Y, SystemMaxButton->width(), SystemMaxButton->height()))
+        toggleMaximized();
+}
+
+void frmMain::SystemExitButton_MouseDown(Qt::MouseButton)
+{
+    modAmbrel::SetExitButtonPicture(m_app.skin(), false);
+}
+
+void frmMain::SystemExitButton_MouseUp(Qt::MouseButton, int X, int Y)
+{
+    modAmbrel::SetExitButtonPicture(m_app.skin(), true);
+    if (releaseTriggers(X, Y, SystemExitButton->width(), SystemExitButton->height()))
+        m_app.commands().run(Command::Exit);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto type = event->type();
+    if (watched == ProgramTitleBar && type == QEvent::MouseMove && m_drag.titleDragged(QCursor::pos())) {
+        AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+        m_drag.startMove(QCursor::pos());
+        refreshMaxButton();
+        m_app.afterStep().requestLayout();
+        return false;
+    }
+    // The manual move or resize when the window manager cannot run one.
+    if (m_drag.manualActive() && (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
+        if (type == QEvent::MouseButtonRelease) {
+            AfterStep step(m_app.afterStep());
+            m_drag.finish();
+            refreshMaxButton();
+            return false;
+        }
+        m_drag.follow(QCursor::pos());
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}

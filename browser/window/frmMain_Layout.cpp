@@ -1,0 +1,177 @@
+// The layout pass of the main window: every rectangle is computed by
+// layout::arrange from the window size and the panel state, then applied here.
+#include "frmMain.h"
+
+#include "AddressInput.h"
+#include "Design.h"
+#include "Layout.h"
+#include "TabStrip.h"
+#include "browser/core/VorlenApp.h"
+#include "browser/frame/LabelControl.h"
+#include "browser/frame/PictureControl.h"
+#include "browser/frame/modRoundEdge.h"
+#include "browser/panels/FavoritePanel.h"
+#include "browser/panels/NotepadPanel.h"
+#include "browser/panels/SearchPanel.h"
+#include "browser/startup/modSystemCheck.h"
+#include "browser/themes/BuiltinImages.h"
+#include "browser/themes/modAmbrel.h"
+#include "browser/tools/Progressbar.h"
+#include "platform/Settings.h"
+
+#include <QLabel>
+
+namespace {
+
+// Puts sibling widgets into the given order, bottom first, touching the
+// stacking order only when it is wrong: every change repaints what moved.
+void stackInOrder(std::initializer_list<QWidget *> order)
+{
+    qsizetype last = -1;
+    bool inOrder = true;
+    for (QWidget *w : order) {
+        if (!w)
+            continue;
+        const qsizetype at = w->parentWidget() ? w->parentWidget()->children().indexOf(w) : -1;
+        if (at <= last) {
+            inOrder = false;
+            break;
+        }
+        last = at;
+    }
+    if (inOrder)
+        return;
+    bool first = true;
+    for (QWidget *w : order) {
+        if (!w)
+            continue;
+        if (first)
+            w->lower();
+        else
+            w->raise();
+        first = false;
+    }
+}
+
+} // namespace
+
+void frmMain::UpdateSystemStateIcon()
+{
+    const modSystemCheck::SystemStatePicture picked = modSystemCheck::currentSystemState(m_app);
+    if (picked.picture != 0)
+        setSystemStatePicture(picked.picture, QString::fromUtf8(picked.tooltip));
+}
+
+void frmMain::ArrangeFrame()
+{
+    const layout::FrameRects r = layout::arrangeFrame(Width(), Height());
+    ProgramDesignTopLeftEdge->setGeometry(design::px(r.topLeftEdge));
+    ProgramDesignTopLine->setGeometry(design::px(r.topLine));
+    ProgramDesignTopSize->setGeometry(design::px(r.topSize));
+    ProgramDesignTopRightEdge->setGeometry(design::px(r.topRightEdge));
+    ProgramDesignRightLine->setGeometry(design::px(r.rightLine));
+    ProgramDesignBottomRightEdge->setGeometry(design::px(r.bottomRightEdge));
+    ProgramDesignBottomLine->setGeometry(design::px(r.bottomLine));
+    ProgramDesignBottomLeftEdge->setGeometry(design::px(r.bottomLeftEdge));
+    ProgramDesignLeftLine->setGeometry(design::px(r.leftLine));
+    SystemMinButton->setGeometry(design::px(r.minButton));
+    SystemMaxButton->setGeometry(design::px(r.maxButton));
+    SystemExitButton->setGeometry(design::px(r.exitButton));
+}
+
+void frmMain::ArrangeMainWindow()
+{
+    const bool alwaysShow =
+        platform::setting::int16(m_app.environment(), settings::Key::AlwaysShowWebBrowserPlusToolValue) == 1;
+    const bool maximized = WindowState() == 2;
+    modRoundEdge::ApplyRoundEdge(this, !maximized, maximized ? 0 : 5, maximized ? 0 : 5);
+    UpdateSystemStateIcon();
+    ArrangeFrame();
+
+    const int tw = design::kTwipsPerPixel;
+    layout::Input in;
+    in.W = Width();
+    in.H = Height();
+    in.maximized = maximized;
+    in.alwaysShowToolBox = alwaysShow;
+    in.toolBoxVisible = WebBrowserToolBox->isVisibleTo(ProgramToolbar);
+    in.toolBoxWidth = WebBrowserToolBox->width() * tw;
+    in.sidebarWidth = m_panels.sidebarWidth;
+    in.favoriteBoxVisible = m_panels.favoriteOpen;
+    in.searchBoxVisible = m_panels.searchOpen;
+    in.notepadEnabled = m_panels.notepadEnabled;
+    in.notepadVisible = m_panels.notepadOpen;
+    in.notepadTop = m_panels.notepadTop;
+    in.notepadWidth = m_panels.notepadWidth;
+    in.notepadHeight = m_panels.notepadHeight;
+    in.maxButtonShowsBuiltinMaximize =
+        m_app.images().isBuiltin(SystemMaxButton->picture(), ImageList::SystemButtonImageList, 3);
+    const layout::Output out = layout::arrange(in);
+
+    // The panels lie over the pages; the selected page over the tab strip.
+    platform::WebBrowser *selectedPage = m_tabs.currentPage();
+    stackInOrder({WebTabStrip, selectedPage ? selectedPage->widget() : nullptr, ProgramToolbar, ProgramStatusBar,
+                  ProgramSidebar, ntpdNotepadBox});
+
+    if ((out.W != in.W || out.H != in.H) && !maximized)
+        setSizeTwips(out.W, out.H);
+    if (out.status)
+        setStatus(out.status->picture, out.status->text);
+    if (out.closeNotepad) {
+        m_panels.notepadOpen = false;
+        m_panels.notepadEnabled = false;
+    }
+    if (out.showRestorePicture) {
+        SystemMaxButton->setPicture(m_app.images().builtinPicture(ImageList::SystemButtonImageList, 5));
+        SystemMaxButton->setToolTip(QStringLiteral("이전 크기로 복원"));
+        setEdgeControlsEnabled(false);
+    } else if (!maximized && !ProgramDesignTopSize->isEnabled()) {
+        // Restored by the window manager (a key of its own, say): the normal
+        // picture, tooltip and resizable edges come back.
+        refreshMaxButton();
+        setEdgeControlsEnabled(true);
+    }
+
+    ProgramTitleBar->setGeometry(design::px(out.titleBar));
+    ProgramToolbar->setGeometry(design::px(out.toolbar));
+    ProgramToolbarBackgroundImage->setGeometry(design::px(out.toolbarBackground));
+    if (out.toolBoxVisible)
+        WebBrowserToolBox->show();
+    WebBrowserToolBox->setGeometry(design::px(out.toolBox));
+    WebAdressBar->setGeometry(design::px(out.addressBar));
+    WebAdressInputBar->setGeometry(design::px(out.addressBar));
+    BackButton->setGeometry(design::px(out.backButton));
+    ForwardButton->setGeometry(design::px(out.forwardButton));
+
+    if (out.collapseSidebar) {
+        m_panels.searchOpen = false;
+        m_panels.favoriteOpen = false;
+    }
+    m_panels.sidebarWidth = out.sidebarWidth;
+    if (out.hideAddFavoriteBox)
+        m_panels.addFavoriteOpen = false;
+    ProgramSidebar->setGeometry(design::px(out.sidebar));
+    ProgramSidebarBackgroundImage->setGeometry(design::px(out.sidebarBackground));
+    FavoriteBox->setGeometry(design::px(out.favoriteBox));
+    FavoriteBox->setVisible(m_panels.favoriteOpen);
+    FavoriteBox->AddFavoriteBox->setVisible(m_panels.addFavoriteOpen);
+    SearchBox->setGeometry(design::px(out.searchBox));
+    SearchBox->setVisible(m_panels.searchOpen);
+
+    WebTabStrip->setGeometry(design::px(out.tabStrip));
+    const QRect pageRect = design::px(out.browser);
+    for (qint16 index : m_tabs.indices()) {
+        if (platform::WebBrowser *page = m_tabs.page(index))
+            page->widget()->setGeometry(pageRect);
+    }
+    ntpdNotepadBox->setGeometry(design::px(out.notepad));
+    ntpdNotepadBox->setEnabled(m_panels.notepadEnabled);
+    ntpdNotepadBox->setVisible(m_panels.notepadOpen);
+    m_panels.notepadTop = out.notepad.top();
+    m_panels.notepadWidth = out.notepad.width();
+
+    ProgramStatusBar->setGeometry(design::px(out.statusBar));
+    ProgramSystemStateBar->setGeometry(design::px(out.stateIcon));
+    ProgramStatusTextLabel->setGeometry(design::px(out.statusText));
+    ProgramStatusProgressbar->setGeometry(design::px(out.progressBar));
+}

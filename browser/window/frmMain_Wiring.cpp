@@ -1,0 +1,172 @@
+// Wiring: the controls' signals to their handlers, the tab set to the strip,
+// and the commands this window carries out.
+#include "frmMain.h"
+
+#include "AddressInput.h"
+#include "TabStrip.h"
+#include "browser/core/VorlenApp.h"
+#include "browser/frame/LabelControl.h"
+#include "browser/frame/PictureControl.h"
+#include "browser/input/SidebarButtons.h"
+#include "browser/panels/FavoritePanel.h"
+#include "browser/panels/NotepadPanel.h"
+#include "browser/panels/SearchPanel.h"
+#include "platform/Registry.h"
+
+#include <QSignalBlocker>
+
+void frmMain::connectControls()
+{
+    using P = PictureControl;
+    // Edge pieces resize, the title strip moves.
+    const std::pair<PictureControl *, void (frmMain::*)(Qt::MouseButton)> edges[] = {
+        {ProgramDesignTopLeftEdge, &frmMain::ProgramDesignTopLeftEdge_MouseDown},
+        {ProgramDesignTopSize, &frmMain::ProgramDesignTopSize_MouseDown},
+        {ProgramDesignTopRightEdge, &frmMain::ProgramDesignTopRightEdge_MouseDown},
+        {ProgramDesignRightLine, &frmMain::ProgramDesignRightLine_MouseDown},
+        {ProgramDesignBottomRightEdge, &frmMain::ProgramDesignBottomRightEdge_MouseDown},
+        {ProgramDesignBottomLine, &frmMain::ProgramDesignBottomLine_MouseDown},
+        {ProgramDesignBottomLeftEdge, &frmMain::ProgramDesignBottomLeftEdge_MouseDown},
+        {ProgramDesignLeftLine, &frmMain::ProgramDesignLeftLine_MouseDown},
+    };
+    for (const auto &[control, handler] : edges) {
+        connect(control, &P::MouseDown, this, [this, h = handler](Qt::MouseButton b) { (this->*h)(b); });
+        control->installEventFilter(this);
+    }
+    ProgramTitleBar->installEventFilter(this);
+
+    connect(ProgramTitleBar, &LabelControl::MouseDown, this, [this](Qt::MouseButton b) { ProgramTitleBar_MouseDown(b); });
+    connect(ProgramTitleBar, &LabelControl::MouseUp, this, [this](Qt::MouseButton b) { ProgramTitleBar_MouseUp(b); });
+    connect(ProgramTitleBar, &LabelControl::DblClick, this, &frmMain::ProgramTitleBar_DblClick);
+
+    auto pressRelease = [this](PictureControl *control, void (frmMain::*down)(Qt::MouseButton),
+                               void (frmMain::*up)(Qt::MouseButton, int, int)) {
+        connect(control, &P::MouseDown, this, [this, down](Qt::MouseButton b) { (this->*down)(b); });
+        connect(control, &P::MouseUp, this,
+                [this, up](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) { (this->*up)(b, x, y); });
+    };
+    pressRelease(SystemMinButton, &frmMain::SystemMinButton_MouseDown, &frmMain::SystemMinButton_MouseUp);
+    pressRelease(SystemMaxButton, &frmMain::SystemMaxButton_MouseDown, &frmMain::SystemMaxButton_MouseUp);
+    pressRelease(SystemExitButton, &frmMain::SystemExitButton_MouseDown, &frmMain::SystemExitButton_MouseUp);
+    pressRelease(BackButton, &frmMain::BackButton_MouseDown, &frmMain::BackButton_MouseUp);
+    pressRelease(ForwardButton, &frmMain::ForwardButton_MouseDown, &frmMain::ForwardButton_MouseUp);
+    pressRelease(RefreshButton, &frmMain::RefreshButton_MouseDown, &frmMain::RefreshButton_MouseUp);
+    pressRelease(StopButton, &frmMain::StopButton_MouseDown, &frmMain::StopButton_MouseUp);
+
+    // Each side-bar button gives its command on release.
+    for (const SidebarButton &b : kSidebarButtons) {
+        auto *button = ProgramSidebar->findChild<PictureControl *>(
+            QString::fromLatin1(b.control.data(), qsizetype(b.control.size())), Qt::FindDirectChildrenOnly);
+        if (!button)
+            continue;
+        connect(button, &P::MouseUp, this,
+                [this, button, c = b.command](Qt::MouseButton mb, Qt::KeyboardModifiers, int x, int y) {
+                    if (mb == Qt::LeftButton && releaseTriggers(x, y, button->width(), button->height()))
+                        m_app.commands().run(c);
+                });
+    }
+
+    connect(WebAdressBar, &LabelControl::Click, this, &frmMain::WebAdressBar_Click);
+    connect(WebAdressBar, &LabelControl::DblClick, this, &frmMain::WebAdressBar_DblClick);
+    connect(WebAdressInputBar, &QLineEdit::textChanged, this, &frmMain::WebAdressInputBar_Change);
+    connect(WebAdressInputBar, &AddressInput::KeyDown, this, &frmMain::WebAdressInputBar_KeyDown);
+    connect(WebAdressInputBar, &AddressInput::KeyPress, this, &frmMain::WebAdressInputBar_KeyPress);
+    connect(WebAdressInputBar, &AddressInput::LostFocus, this, &frmMain::WebAdressInputBar_LostFocus);
+
+    // The strip shows the tab set; a click on it selects in the tab set.
+    connect(WebTabStrip, &TabStrip::Click, this, &frmMain::WebTabStrip_Click);
+    connect(WebTabStrip, &TabStrip::MouseDown, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) { WebTabStrip_MouseDown(b, x, y); });
+    connect(&m_tabs, &TabSet::removed, this, [this](qint16 index, platform::WebBrowser *page) {
+        const QSignalBlocker quiet(WebTabStrip);
+        WebTabStrip->remove(TabSet::keyOf(index));
+        if (page) {
+            page->disconnect(this);
+            page->widget()->hide();
+            // The page may be inside one of its own events (a script closing its window).
+            page->deleteLater();
+        }
+    });
+    connect(&m_tabs, &TabSet::currentChanged, this, [this](qint16 index) {
+        {
+            const QSignalBlocker quiet(WebTabStrip);
+            WebTabStrip->select(m_tabs.positionOf(index));
+        }
+        modTabStrip();
+    });
+
+    // The panels speak to the window through their signals.
+    for (SidePanel *panel : std::initializer_list<SidePanel *>{FavoriteBox, SearchBox, ntpdNotepadBox}) {
+        connect(panel, &SidePanel::statusMessage, this, &frmMain::setStatus);
+        connect(panel, &SidePanel::openAddress, this, [this](const QString &address) {
+            AfterStep step(m_app.afterStep());
+            if (platform::WebBrowser *page = m_tabs.currentPage())
+                page->Navigate(address);
+        });
+        connect(panel, &SidePanel::layoutRequested, this, [this] { m_app.afterStep().requestLayout(); });
+    }
+}
+
+void frmMain::selectNeighbour(int step)
+{
+    const int count = m_tabs.count();
+    if (count == 0)
+        return;
+    int position = m_tabs.currentPosition() + step;
+    if (position < 1)
+        position = count;
+    else if (position > count)
+        position = 1;
+    const qint16 before = m_tabs.CurrentTab();
+    m_tabs.select(position);
+    if (m_tabs.CurrentTab() == before)
+        modTabStrip();
+}
+
+void frmMain::defineCommands()
+{
+    Commands &commands = m_app.commands();
+    auto onPage = [this](void (platform::WebBrowser::*action)()) {
+        return [this, action] {
+            if (platform::WebBrowser *page = m_tabs.currentPage())
+                (page->*action)();
+        };
+    };
+    commands.define(Command::Back, onPage(&platform::WebBrowser::GoBack));
+    commands.define(Command::Forward, onPage(&platform::WebBrowser::GoForward));
+    commands.define(Command::Refresh, onPage(&platform::WebBrowser::Refresh));
+    commands.define(Command::Stop, onPage(&platform::WebBrowser::Stop));
+    commands.define(Command::NewTab, [this] {
+        platform::WebBrowser *page = m_tabs.currentPage();
+        modRecvNewWindow(page ? page->LocationURL() : QString());
+    });
+    commands.define(Command::CloseTab, [this] {
+        if (m_tabs.count() < 2) {
+            m_app.platform().dialogs.messageBox(
+                this,
+                QStringLiteral("Vorlen 시작 탭은 이 Keyflint™ 단축키로 닫으실 수 없습니다.\n"
+                               "프로그램 종료 버튼을 눌러 직접 종료 하여 주십시오."),
+                QStringLiteral("Keyflint™ 오류"), platform::MsgButtons::OK, platform::MsgIcon::Critical);
+            return;
+        }
+        modRecvCloseWindow(m_tabs.CurrentTab());
+    });
+    commands.define(Command::NextTab, [this] { selectNeighbour(1); });
+    commands.define(Command::PreviousTab, [this] { selectNeighbour(-1); });
+    commands.define(Command::StartPage, [this] {
+        const QString start = m_app.platform().registry.read(QString::fromLatin1(platform::kStartPageKey),
+                                                             QString::fromLatin1(platform::kStartPageValue));
+        if (platform::WebBrowser *page = m_tabs.currentPage())
+            page->Navigate(start);
+    });
+    commands.define(Command::EditAddress, [this] {
+        WriteTitle(m_tabs.CurrentTab());
+        WriteTabCap(m_tabs.CurrentTab());
+        WebAdressBar_DblClick();
+    });
+    commands.define(Command::Minimize, [this] { setWindowStateValue(1); });
+    commands.define(Command::Exit, [this] {
+        int Cancel = 0;
+        Form_Unload(Cancel);
+    });
+}
