@@ -6,6 +6,7 @@
 #include "platform/Settings.h"
 
 #include <QDir>
+#include <QTest>
 
 BrowserTest::BrowserTest()
     : m_fake(m_dir.path())
@@ -67,4 +68,56 @@ void BrowserTest::clickTab(int position)
 platform::NewWindowRequest BrowserTest::openPopup(qint16 fromIndex, const QString &url)
 {
     return page(fromIndex)->requestNewWindow(url);
+}
+
+QWidget *BrowserTest::named(const QString &name)
+{
+    QWidget *w = form().objectName() == name ? &form() : form().findChild<QWidget *>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+}
+
+namespace {
+
+QPoint pointIn(QWidget *w, QPoint at)
+{
+    return at.isNull() ? w->rect().center() : at;
+}
+
+} // namespace
+
+void BrowserTest::pressOn(const QString &name, QPoint at, Qt::MouseButton button)
+{
+    if (QWidget *w = named(name))
+        QTest::mousePress(w, button, Qt::NoModifier, pointIn(w, at));
+}
+
+void BrowserTest::releaseOn(const QString &name, QPoint at, Qt::MouseButton button)
+{
+    if (QWidget *w = named(name))
+        QTest::mouseRelease(w, button, Qt::NoModifier, pointIn(w, at));
+}
+
+void BrowserTest::clickOn(const QString &name, QPoint at, Qt::MouseButton button)
+{
+    if (QWidget *w = named(name))
+        QTest::mouseClick(w, button, Qt::NoModifier, pointIn(w, at));
+}
+
+void BrowserTest::doubleClickOn(const QString &name, QPoint at)
+{
+    if (QWidget *w = named(name))
+        QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, pointIn(w, at));
+}
+
+void BrowserTest::keyOn(const QString &name, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    if (QWidget *w = named(name))
+        QTest::keyClick(w, key, modifiers);
+}
+
+void BrowserTest::typeOn(const QString &name, const QString &text)
+{
+    if (QWidget *w = named(name))
+        QTest::keyClicks(w, text);
 }

@@ -36,6 +36,16 @@ protected:
     // A page's window.open or target=_blank: returns the request as answered.
     platform::NewWindowRequest openPopup(qint16 fromIndex, const QString &url = QString());
 
+    // Real input on a control found by its object name: the events go through
+    // Qt's delivery, the control's signals and the window's wiring.
+    QWidget *named(const QString &name);
+    void pressOn(const QString &name, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton);
+    void releaseOn(const QString &name, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton);
+    void clickOn(const QString &name, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton);
+    void doubleClickOn(const QString &name, QPoint at = {});
+    void keyOn(const QString &name, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void typeOn(const QString &name, const QString &text);
+
     TestFolder m_dir;
     platform::testing::FakePlatform m_fake;
     std::unique_ptr<VorlenApp> m_app;
