@@ -6,14 +6,69 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <csignal>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
+#include <limits>
+#include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
+
+struct SplitPath
+{
+    QByteArray folder;   // with its trailing '/', or empty for the current folder
+    QByteArray fileName;
+};
+
+std::optional<SplitPath> splitPath(const QString &path)
+{
+    const QByteArray target = QFile::encodeName(path);
+    if (target.isEmpty() || target.endsWith('/'))
+        return std::nullopt;
+    const qsizetype slash = target.lastIndexOf('/');
+    return SplitPath{slash >= 0 ? target.left(slash + 1) : QByteArray(), target.mid(slash + 1)};
+}
+
+// ".<name>.tmp-": the start of every temporary file written for <name>; the
+// writer's process id, '-' and a random base-36 number follow.
+QByteArray temporaryPrefix(const QByteArray &fileName)
+{
+    return '.' + fileName + ".tmp-";
+}
+
+// The writer's process id when rest (what follows the prefix) is "<pid>-<base36>".
+std::optional<pid_t> temporaryWriter(QByteArrayView rest)
+{
+    const qsizetype dash = rest.indexOf('-');
+    if (dash < 1 || dash > 10 || dash == rest.size() - 1 || rest.size() - dash - 1 > 13)
+        return std::nullopt;
+    qint64 pid = 0;
+    for (const char c : rest.first(dash)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        pid = pid * 10 + (c - '0');
+    }
+    for (const char c : rest.sliced(dash + 1)) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')))
+            return std::nullopt;
+    }
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return std::nullopt;
+    return pid_t(pid);
+}
+
+bool processRuns(pid_t pid)
+{
+    // EPERM: it runs, under another user.
+    return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
 
 bool writeAll(int fd, const char *data, qsizetype size)
 {
@@ -35,9 +90,10 @@ bool writeAll(int fd, const char *data, qsizetype size)
 // of a crashed run, or a link planted under a guessed name).
 int createTemporary(const QByteArray &folder, const QByteArray &fileName, QByteArray *tempPath)
 {
+    const QByteArray prefix = folder + temporaryPrefix(fileName) + QByteArray::number(qint64(::getpid())) + '-';
     for (int attempt = 0; attempt < 16; ++attempt) {
         const quint64 r = QRandomGenerator::system()->generate64();
-        *tempPath = folder + '.' + fileName + ".tmp-" + QByteArray::number(r, 36);
+        *tempPath = prefix + QByteArray::number(r, 36);
         const int fd = ::open(tempPath->constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
@@ -91,12 +147,12 @@ QString decodeCp949(const QByteArray &bytes)
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    const QByteArray target = QFile::encodeName(path);
-    if (target.isEmpty() || target.endsWith('/'))
+    const std::optional<SplitPath> split = splitPath(path);
+    if (!split)
         return false;
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder = slash >= 0 ? target.left(slash + 1) : QByteArray();
-    const QByteArray fileName = target.mid(slash + 1);
+    const QByteArray &folder = split->folder;
+    const QByteArray &fileName = split->fileName;
+    const QByteArray target = folder + fileName;
 
     // Like the Windows profile functions, refuse to replace a file we may not write.
     struct stat old;
@@ -124,6 +180,85 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes)
     }
     syncFolder(folder);
     return true;
+}
+
+FileLock::FileLock(const QString &targetPath)
+{
+    const std::optional<SplitPath> split = splitPath(targetPath);
+    if (!split)
+        return;
+    m_folder = split->folder;
+    m_fileName = split->fileName;
+    const QByteArray lockPath = m_folder + '.' + m_fileName + ".lock";
+    // O_NONBLOCK only keeps the open from hanging on a pipe planted at the path;
+    // such a thing is refused below.
+    constexpr int flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int fd = ::open(lockPath.constData(), O_RDWR | flags, 0644);
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(lockPath.constData(), O_RDONLY | flags, 0644);
+    if (fd < 0)
+        return;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return;
+    }
+    int rc;
+    do {
+        rc = ::flock(fd, LOCK_EX);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        ::close(fd);
+        return;
+    }
+    m_fd = fd;
+}
+
+FileLock::~FileLock()
+{
+    // Closing the only descriptor of the open file releases the lock.
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+int FileLock::removeStaleTemporaryFiles() const
+{
+    if (m_fd < 0)
+        return 0;
+    const QByteArray prefix = temporaryPrefix(m_fileName);
+    const int dirFd = ::open(m_folder.isEmpty() ? "." : m_folder.constData(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        return 0;
+    DIR *dir = ::fdopendir(dirFd);
+    if (!dir) {
+        ::close(dirFd);
+        return 0;
+    }
+
+    constexpr time_t kAbandonedAfterSeconds = 10 * 60;
+    const time_t now = ::time(nullptr);
+    const uid_t me = ::geteuid();
+    int removed = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArrayView name(entry->d_name);
+        if (!name.startsWith(prefix))
+            continue;
+        const std::optional<pid_t> writer = temporaryWriter(name.sliced(prefix.size()));
+        if (!writer)
+            continue;
+        struct stat st;
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)
+            || st.st_uid != me)
+            continue;
+        const bool abandoned = now - st.st_mtime > kAbandonedAfterSeconds;
+        if (!abandoned && processRuns(*writer))
+            continue;
+        if (::unlinkat(dirFd, entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(dir); // closes dirFd too
+    return removed;
 }
 
 QString decodeText(const QByteArray &bytes)

@@ -86,6 +86,27 @@ FileState readFile(const QString &path, QByteArray *bytes)
     return state;
 }
 
+// CR LF, LF and CR alone all end a line, as files from any system have them.
+// Where the line starting at pos ends (the index of its line end, or the size).
+qsizetype endOfLine(QStringView text, qsizetype pos)
+{
+    const char16_t *data = text.utf16();
+    const qsizetype size = text.size();
+    while (pos < size && data[pos] != u'\n' && data[pos] != u'\r')
+        ++pos;
+    return pos;
+}
+
+// Where the next line starts, given the index of a line end.
+qsizetype afterLineEnd(QStringView text, qsizetype lineEnd)
+{
+    if (lineEnd >= text.size())
+        return text.size();
+    if (text[lineEnd] == u'\r' && lineEnd + 1 < text.size() && text[lineEnd + 1] == u'\n')
+        return lineEnd + 2;
+    return lineEnd + 1;
+}
+
 // Where a key sits in the file text, or where it would go.
 struct Location
 {
@@ -112,9 +133,9 @@ Location locate(QStringView text, QStringView section, QStringView key)
     const qsizetype size = text.size();
     qsizetype pos = 0;
     while (pos < size) {
-        const qsizetype newline = text.indexOf(u'\n', pos);
-        const qsizetype lineEnd = newline < 0 ? size : newline;
-        const qsizetype next = newline < 0 ? size : newline + 1;
+        const qsizetype lineEnd = endOfLine(text, pos);
+        const bool lastWithoutEnd = lineEnd == size;
+        const qsizetype next = afterLineEnd(text, lineEnd);
 
         qsizetype b = pos;
         qsizetype e = lineEnd;
@@ -136,7 +157,7 @@ Location locate(QStringView text, QStringView section, QStringView key)
                     inSection = true;
                     loc.sectionFound = true;
                     loc.insertAt = next;
-                    loc.insertNeedsLineEnd = newline < 0;
+                    loc.insertNeedsLineEnd = lastWithoutEnd;
                 }
                 continue;
             }
@@ -145,7 +166,7 @@ Location locate(QStringView text, QStringView section, QStringView key)
             continue;
 
         loc.insertAt = next;
-        loc.insertNeedsLineEnd = newline < 0;
+        loc.insertNeedsLineEnd = lastWithoutEnd;
         const QStringView line = text.sliced(b, e - b);
         const qsizetype equals = line.indexOf(u'=');
         if (!sameName(trimmed(equals < 0 ? line : line.first(equals)), key))
@@ -167,13 +188,14 @@ Location locate(QStringView text, QStringView section, QStringView key)
     return loc;
 }
 
-// Lines we add end like the file's first line; a new file gets CR LF as on Windows.
+// Lines we add end in CR LF as on Windows, except in a file whose first line ends
+// in LF alone: there they end like the lines around them.
 QLatin1String lineEnding(QStringView text)
 {
-    const qsizetype newline = text.indexOf(u'\n');
-    if (newline < 0 || (newline > 0 && text[newline - 1] == u'\r'))
-        return QLatin1String("\r\n");
-    return QLatin1String("\n");
+    const qsizetype end = endOfLine(text, 0);
+    if (end < text.size() && text[end] == u'\n')
+        return QLatin1String("\n");
+    return QLatin1String("\r\n");
 }
 
 QString limited(QStringView value)
@@ -226,10 +248,21 @@ bool WriteIniValue(const QString &section, const QString &key, const QString &va
         || keyName.front() == u'[' || keyName.front() == u';')
         return false;
     // A line break inside the value would start a new line that reads as another
-    // key; it becomes a blank instead.
-    QString newValue = upToNul(value).toString();
-    newValue.replace(u'\r', u' ');
-    newValue.replace(u'\n', u' ');
+    // key; it becomes a blank instead. Blanks at the value's ends are not stored:
+    // a read drops them anyway, and kept they would pile up before the blanks of
+    // the old value at every save of the same text.
+    QString flattened = upToNul(value).toString();
+    flattened.replace(u'\r', u' ');
+    flattened.replace(u'\n', u' ');
+    const QStringView newValue = trimmed(flattened);
+
+    // The read, the change and the rename happen under the file's lock, so a
+    // second writer (another process, another thread) starts from our result
+    // instead of overwriting it with its own older copy.
+    const platform::FileLock lock(filePath);
+    if (!lock.isHeld())
+        return false;
+    lock.removeStaleTemporaryFiles();
 
     QByteArray bytes;
     const FileState state = readFile(filePath, &bytes);
@@ -243,7 +276,7 @@ bool WriteIniValue(const QString &section, const QString &key, const QString &va
     const Location loc = locate(text, sectionName, keyName);
     QString out;
     if (loc.keyFound) {
-        const QString replacement = loc.keyHasEquals ? newValue : QLatin1Char('=') + newValue;
+        const QString replacement = loc.keyHasEquals ? newValue.toString() : u'=' + newValue.toString();
         out.reserve(text.size() + replacement.size());
         out.append(QStringView(text).first(loc.valueStart));
         out.append(replacement);
@@ -259,7 +292,7 @@ bool WriteIniValue(const QString &section, const QString &key, const QString &va
         out.append(QStringView(text).sliced(loc.insertAt));
     } else {
         out = text;
-        if (!out.isEmpty() && !out.endsWith(u'\n'))
+        if (!out.isEmpty() && !out.endsWith(u'\n') && !out.endsWith(u'\r'))
             out += eol;
         out.append(u'[').append(sectionName).append(u']').append(eol);
         out.append(keyName).append(u'=').append(newValue).append(eol);

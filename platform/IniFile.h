@@ -7,8 +7,16 @@
 // values are dropped, a missing file, section or key reads as the default, a read
 // returns at most 511 characters, and a write creates the file and section,
 // replaces the value in place or appends the key at the end of its section, and
-// keeps every other line. Writes replace the file atomically and store UTF-8; a
-// file that is not valid UTF-8 is read as CP949.
+// keeps every other line. CR LF, LF and CR alone all end a line; added lines end
+// in CR LF (in LF in a file whose first line ends in LF). Writes replace the file
+// atomically and store UTF-8; a file that is not valid UTF-8 is read as CP949.
+//
+// A write stores the value without blanks at its ends (a read would drop them),
+// so saving the same value again leaves the file as it was. The whole
+// read-change-replace runs under the file's lock (platform::FileLock, the file
+// ".<name>.lock" beside it), so writers in several processes or threads never
+// lose each other's changes; it also clears away the temporary files of writes
+// that were killed before their rename.
 namespace modINIControl {
 
 QString ReadIniValue(const QString &section, const QString &key, const QString &filePath,

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxEnvironment.h"
 #include "platform/testing/FakeEnvironment.h"
 
+#include "PlainUser.h"
 #include "TempDir.h"
 
 #include <QCoreApplication>
@@ -138,6 +139,40 @@ TEST_F(TempFolder, SomeoneElsesFolderIsRefused)
     const QString folder = env.tempFolder();
     EXPECT_NE(folder, usualName());
     EXPECT_TRUE(isRealFolder(folder));
+}
+
+TEST_F(TempFolder, SomeoneElsesFolderIsRefusedForAPlainUser)
+{
+    // The usual case seen from a plain user's side: another user (here root) made
+    // <tmp>/vorlen-<our uid> first, open to everyone, in a shared sticky folder.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to make a folder owned by someone else";
+    const QString shared = dir.file("shared");
+    ASSERT_TRUE(QDir().mkpath(shared));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0711), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    const QString planted = shared + QStringLiteral("/vorlen-%1").arg(plainuser::kPlainUid);
+    ASSERT_TRUE(QDir().mkpath(planted));
+    ASSERT_EQ(::chmod(QFile::encodeName(planted).constData(), 0777), 0);
+
+    LinuxEnvironment::Overrides o = privateOnly();
+    o.tmpRoot = shared;
+    const int failedStep = plainuser::runAsPlainUser([&] {
+        LinuxEnvironment env(o);
+        const QString folder = env.tempFolder();
+        if (folder == planted || folder.startsWith(planted + '/'))
+            return 1;
+        if (!folder.startsWith(shared + '/') || !isRealFolder(folder))
+            return 2;
+        if (modeOf(folder) != 0700u)
+            return 3;
+        return 0;
+    });
+    EXPECT_EQ(failedStep, 0);
+    const QFileInfo left(planted);
+    EXPECT_TRUE(left.isDir());
+    EXPECT_EQ(left.ownerId(), 0u);
+    EXPECT_EQ(modeOf(planted), 0777u); // not ours to tighten
 }
 
 TEST(FakeEnvironment, FoldersBelowTheRoot)

@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "PlainUser.h"
 #include "TempDir.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 
 #include <iconv.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using modINIControl::ReadIniValue;
 using modINIControl::WriteIniValue;
@@ -278,6 +280,107 @@ TEST_F(IniFileTest, badInputNeverCrashesAndReadableValuesStillRead)
     EXPECT_TRUE(WriteIniValue("S", "k", "end2", ini));
     EXPECT_EQ(read("S", "k"), "end2");
     EXPECT_EQ(bytes().size(), big.size() + 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(IniFileTest, savingTheSameValueAgainLeavesTheFileByteForByte)
+{
+    // Blanks at a value's ends are not stored (a read drops them anyway); kept,
+    // they would pile up in front of the old value's blanks at every save.
+    for (const QString &value : {QString("x  "), QString("  x"), QString("\t x \t"), QString(" "),
+                                 QString("a b\r\n"), QString("\"x  \"")}) {
+        QFile::remove(ini);
+        ASSERT_TRUE(WriteIniValue("S", "k", value, ini));
+        const QByteArray first = bytes();
+        for (int i = 0; i < 20; ++i)
+            ASSERT_TRUE(WriteIniValue("S", "k", value, ini));
+        EXPECT_EQ(bytes(), first) << value.toStdString();
+        EXPECT_EQ(read("S", "k"), value.trimmed().remove(u'"')) << value.toStdString();
+    }
+    EXPECT_EQ(bytes(), "[S]\r\nk=\"x  \"\r\n");
+
+    // A hand-formatted line keeps its own blanks around the value.
+    dir.write("Setting.ini", "[S]\r\nk =  old   \r\n");
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(WriteIniValue("S", "k", " new ", ini));
+    EXPECT_EQ(bytes(), "[S]\r\nk =  new   \r\n");
+}
+
+TEST_F(IniFileTest, crAloneLfAloneAndCrLfAllEndALine)
+{
+    dir.write("Setting.ini", "[S]\rk=1\rother=2\r[T]\rk=3");
+    EXPECT_EQ(read("S", "k"), "1");
+    EXPECT_EQ(read("S", "other"), "2");
+    EXPECT_EQ(read("T", "k"), "3");
+
+    // In place, every other byte kept; added lines end in CR LF.
+    ASSERT_TRUE(WriteIniValue("S", "k", "9", ini));
+    EXPECT_EQ(bytes(), "[S]\rk=9\rother=2\r[T]\rk=3");
+    ASSERT_TRUE(WriteIniValue("S", "added", "5", ini));
+    EXPECT_EQ(bytes(), "[S]\rk=9\rother=2\radded=5\r\n[T]\rk=3");
+    ASSERT_TRUE(WriteIniValue("T", "added", "6", ini));
+    ASSERT_TRUE(WriteIniValue("U", "x", "7", ini));
+    EXPECT_EQ(bytes(), "[S]\rk=9\rother=2\radded=5\r\n[T]\rk=3\r\nadded=6\r\n[U]\r\nx=7\r\n");
+    EXPECT_EQ(read("T", "k"), "3");
+    EXPECT_EQ(read("T", "added"), "6");
+
+    // All three in one file; a file ending in CR gets no extra line end.
+    dir.write("Setting.ini", "[A]\r\na=1\n[B]\rb=2\n\r[C]\r\nc=3\r");
+    EXPECT_EQ(read("A", "a"), "1");
+    EXPECT_EQ(read("B", "b"), "2");
+    EXPECT_EQ(read("C", "c"), "3");
+    ASSERT_TRUE(WriteIniValue("D", "d", "4", ini));
+    EXPECT_EQ(bytes(), "[A]\r\na=1\n[B]\rb=2\n\r[C]\r\nc=3\r[D]\r\nd=4\r\n");
+}
+
+TEST_F(IniFileTest, aValueOfJustAPairOfQuotesReadsEmpty)
+{
+    dir.write("Setting.ini", "[S]\r\ndq=\"\"\r\nsq=''\r\nspaced =  \"\"  \r\nblank=\" \"\r\n");
+    EXPECT_EQ(ReadIniValue("S", "dq", ini, "dflt"), QString());
+    EXPECT_EQ(ReadIniValue("S", "sq", ini, "dflt"), QString());
+    EXPECT_EQ(ReadIniValue("S", "spaced", ini, "dflt"), QString());
+    EXPECT_EQ(read("S", "blank"), " ");
+
+    ASSERT_TRUE(WriteIniValue("S", "written", "\"\"", ini));
+    EXPECT_EQ(ReadIniValue("S", "written", ini, "dflt"), QString());
+}
+
+TEST_F(IniFileTest, readOnlySettingsFileIsRefusedAndLeftUnchanged)
+{
+    // The check runs as a plain user: root may write a read-only file. The
+    // folder is the user's own and writable, so only the file's mode can stop
+    // the rename.
+    const QString folder = dir.file("profile");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = dir.write("profile/Setting.ini", "[S]\r\nk=old\r\n");
+    ASSERT_TRUE(plainuser::handOver(QFile::encodeName(dir.path()).constData(), 0711));
+    ASSERT_TRUE(plainuser::handOver(QFile::encodeName(folder).constData(), 0755));
+    ASSERT_TRUE(plainuser::handOver(QFile::encodeName(path).constData(), 0444));
+
+    const int failedStep = plainuser::runAsPlainUser([&] {
+        if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
+            return 1; // the setup is not what this check needs
+        if (WriteIniValue("S", "k", "new", path))
+            return 2;
+        if (WriteIniValue("S", "added", "1", path) || WriteIniValue("T", "k", "1", path))
+            return 3;
+        if (ReadIniValue("S", "k", path) != "old")
+            return 4;
+        const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString &name : left) {
+            if (name.contains(".tmp-"))
+                return 5;
+        }
+        return 0;
+    });
+    EXPECT_EQ(failedStep, 0) << "run as uid " << plainuser::checkUid();
+    EXPECT_EQ(dir.read("profile/Setting.ini"), "[S]\r\nk=old\r\n");
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
 }
 
 } // namespace
