@@ -136,7 +136,9 @@ public:
     QLineEdit *txtboxThemeMakerName = nullptr;
     QLineEdit *txtboxThemeMakerHomePage = nullptr;
 
-    // Completion page: the folder the pack was written to.
+    // Completion page: the name the pack was made under (a default name when the
+    // name box was left empty) and the folder it was written to.
+    QLabel *lblThemePackName = nullptr;
     QLabel *lblThemePackFolder = nullptr;
 
     // Handlers.

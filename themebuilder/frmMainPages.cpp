@@ -526,7 +526,12 @@ void frmMain::buildThankYouBox()
                        "하였습니다. 생성된 테마팩은 폴더를 압축하여 인터넷에 배포하거나 Vorlen™ 에 적용하여 "
                        "사용하실 수 있습니다."),
         "text", ThankYouBox));
-    // Where the pack went: on Linux the application folder may be the per-user data folder.
+    // Which pack was made and where it went: on Linux the application folder may be
+    // the per-user data folder.
+    lblThemePackName = style::label(QString(), "footer", ThankYouBox);
+    lblThemePackName->setObjectName(QStringLiteral("lblThemePackName"));
+    lblThemePackName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    text->addWidget(lblThemePackName);
     lblThemePackFolder = style::label(QString(), "footer", ThankYouBox);
     lblThemePackFolder->setObjectName(QStringLiteral("lblThemePackFolder"));
     lblThemePackFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -276,21 +276,23 @@ void frmMain::cmdMake_Click()
         result = writePack(request);
     } catch (const std::exception &) {
         // Whatever went wrong, the pack is not complete and the user must know.
-        result = PackResult{PackResult::Outcome::WriteFailed, {},
-                            themepack::packFolder(request.applicationFolder, request.packName)};
+        result = PackResult{};
+        result.outcome = PackResult::Outcome::WriteFailed;
+        result.failedPath = themepack::packFolder(request.applicationFolder, request.packName);
     }
 
     switch (result.outcome) {
     case PackResult::Outcome::Made:
+        lblThemePackName->setText(QStringLiteral("테마팩 이름 : ") + result.packName);
         lblThemePackFolder->setText(QStringLiteral("테마팩 폴더 : ")
                                     + QDir::toNativeSeparators(themepack::packFolder(request.applicationFolder,
-                                                                                     request.packName)));
+                                                                                     result.packName)));
         showPage(ThankYouBox);
         cmdOK[6]->setFocus();
         break;
     case PackResult::Outcome::UnusableName:
-        m_platform.dialogs.messageBox(this, unusableNameMessage(), makerMessageTitle(), MsgButtons::OK,
-                                      MsgIcon::Exclamation);
+        m_platform.dialogs.messageBox(this, unusableNameMessage(result.nameProblem), makerMessageTitle(),
+                                      MsgButtons::OK, MsgIcon::Exclamation);
         txtboxThemeName->setFocus();
         txtboxThemeName->selectAll();
         break;
@@ -303,8 +305,8 @@ void frmMain::cmdMake_Click()
         }
         break;
     case PackResult::Outcome::WriteFailed:
-        m_platform.dialogs.messageBox(this, writeFailedMessage(result.failedPath), makerMessageTitle(),
-                                      MsgButtons::OK, MsgIcon::Critical);
+        m_platform.dialogs.messageBox(this, failureMessage(result), makerMessageTitle(), MsgButtons::OK,
+                                      MsgIcon::Critical);
         break;
     }
 }

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
@@ -44,6 +45,15 @@ protected:
             ++i;
         }
         return r;
+    }
+
+    PackResult failed(PackResult::Failure failure) const
+    {
+        PackResult result;
+        result.outcome = PackResult::Outcome::WriteFailed;
+        result.failedPath = m_root.file("x.gif");
+        result.failure = failure;
+        return result;
     }
 
     QStringList packFiles(const QString &name) const
@@ -161,13 +171,148 @@ TEST_F(PackWriterTest, RemakingReplacesPicturesAndKeysAndKeepsEverythingElse)
 
 TEST_F(PackWriterTest, RefusedNamesWriteNothing)
 {
-    for (const QString &bad : {QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("../Escape"),
-                               QStringLiteral("a/b"), QStringLiteral("a\\b"), QString::fromUtf8("a\0b", 3)}) {
-        PackRequest request = fullRequest(bad);
-        EXPECT_EQ(writePack(request).outcome, PackResult::Outcome::UnusableName) << bad.toStdString();
+    using themepack::PackNameProblem;
+    const std::pair<QString, PackNameProblem> cases[] = {
+        {QStringLiteral("."), PackNameProblem::Hidden},
+        {QStringLiteral(".."), PackNameProblem::Hidden},
+        {QStringLiteral(".숨김"), PackNameProblem::Hidden},
+        {QStringLiteral("../Escape"), PackNameProblem::PathCharacter},
+        {QStringLiteral("a/b"), PackNameProblem::PathCharacter},
+        {QStringLiteral("a\\b"), PackNameProblem::PathCharacter},
+        {QString::fromUtf8("a\0b", 3), PackNameProblem::ControlCharacter},
+        {QStringLiteral("두 줄\n이름"), PackNameProblem::ControlCharacter},
+        {QStringLiteral("   "), PackNameProblem::OnlyBlanks},
+        {QStringLiteral(" 파랑"), PackNameProblem::EdgeBlanks},
+        {QStringLiteral("파랑 "), PackNameProblem::EdgeBlanks},
+        {QString(80, QChar(0xAC00)), PackNameProblem::TooLong},
+    };
+    for (const auto &[bad, problem] : cases) {
+        const PackResult result = writePack(fullRequest(bad));
+        EXPECT_EQ(result.outcome, PackResult::Outcome::UnusableName) << bad.toStdString();
+        EXPECT_EQ(result.nameProblem, problem) << bad.toStdString();
+        const QString message = unusableNameMessage(problem);
+        EXPECT_TRUE(message.startsWith(QStringLiteral("입력하신 테마팩 이름은 사용할 수 없습니다.\n")));
+        EXPECT_TRUE(message.endsWith(QStringLiteral("\n다른 이름을 입력 하십시오.")));
     }
     EXPECT_TRUE(QDir(m_app).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
     EXPECT_TRUE(QFileInfo::exists(m_app));
+    EXPECT_TRUE(unusableNameMessage(themepack::PackNameProblem::TooLong).contains(QStringLiteral("한글은 73자")));
+}
+
+// 80 Korean syllables are 240 bytes: the pack folder and the pictures fit, the
+// information file's temporary name does not. The name must be refused before
+// the 25 pictures go to disk, and the longest name that fits must work.
+TEST_F(PackWriterTest, NameLengthIsCheckedAgainstTheLongestFileOfTheMake)
+{
+    const QString tooLong = QString(80, QChar(0xAC00));
+    EXPECT_EQ(writePack(fullRequest(tooLong)).outcome, PackResult::Outcome::UnusableName);
+    EXPECT_FALSE(QFileInfo::exists(themepack::packFolder(m_app, tooLong)));
+
+    const QString longest = QString(73, QChar(0xAC00)) + QStringLiteral("xy");  // 221 bytes
+    const PackResult result = writePack(fullRequest(longest));
+    ASSERT_EQ(result.outcome, PackResult::Outcome::Made);
+    EXPECT_EQ(result.packName, longest);
+    EXPECT_EQ(packFiles(longest).size(), 26);
+    EXPECT_EQ(themepack::readInfo(themepack::infoFile(m_app, longest)).name, longest);
+    EXPECT_EQ(themepack::listPacks(m_app), QStringList{longest});
+}
+
+TEST_F(PackWriterTest, AnEmptyNameMakesThePackUnderTheNextFreeDefaultName)
+{
+    PackResult result = writePack(fullRequest(QString()));
+    ASSERT_EQ(result.outcome, PackResult::Outcome::Made);
+    EXPECT_EQ(result.packName, QStringLiteral("새 테마팩"));
+    EXPECT_EQ(packFiles(result.packName).size(), 26);
+    EXPECT_EQ(themepack::readInfo(themepack::infoFile(m_app, result.packName)).name, QStringLiteral("새 테마팩"));
+    // Nothing lands in the theme folder itself.
+    EXPECT_TRUE(QDir(themepack::themeFolder(m_app)).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    result = writePack(fullRequest(QString(), 3));
+    ASSERT_EQ(result.outcome, PackResult::Outcome::Made);
+    EXPECT_EQ(result.packName, QStringLiteral("새 테마팩 2"));
+
+    // A file and a dangling link take their names too.
+    const QString theme = themepack::themeFolder(m_app);
+    m_root.write(QStringLiteral("Ambrel/새 테마팩 3"), "x");
+    ASSERT_TRUE(QFile::link(m_sources.file("gone"), theme + QStringLiteral("/새 테마팩 4")));
+    EXPECT_EQ(defaultPackName(m_app), QStringLiteral("새 테마팩 5"));
+    EXPECT_EQ(writePack(fullRequest(QString(), 5)).packName, QStringLiteral("새 테마팩 5"));
+    EXPECT_FALSE(QFileInfo::exists(m_sources.file("gone")));
+
+    EXPECT_EQ(themepack::listPacks(m_app),
+              (QStringList{QStringLiteral("새 테마팩"), QStringLiteral("새 테마팩 2"), QStringLiteral("새 테마팩 5")}));
+}
+
+TEST_F(PackWriterTest, AnEmptyNameWithAnEmptySlotLeavesNoFolderBehind)
+{
+    PackRequest request = fullRequest(QString());
+    request.pictures.remove("NotepadButton");
+    const PackResult result = writePack(request);
+    EXPECT_EQ(result.outcome, PackResult::Outcome::EmptySlot);
+    EXPECT_EQ(result.emptySlot, "NotepadButton");
+    EXPECT_FALSE(QFileInfo::exists(themepack::packFolder(m_app, QStringLiteral("새 테마팩"))));
+
+    // Once filled, the make takes the first default name after all.
+    EXPECT_EQ(writePack(fullRequest(QString())).packName, QStringLiteral("새 테마팩"));
+}
+
+TEST_F(PackWriterTest, APackFolderThatIsALinkIsRefusedAndNothingGoesThroughIt)
+{
+    TestFolder elsewhere;
+    const QString theme = themepack::themeFolder(m_app);
+    ASSERT_TRUE(QDir().mkpath(theme));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), theme + "/Planted"));
+    ASSERT_TRUE(QFile::link(elsewhere.file("not-yet"), theme + "/Dangling"));
+    ASSERT_TRUE(QDir().mkpath(theme + "/Real"));
+    ASSERT_TRUE(QFile::link(theme + "/Real", theme + "/Alias"));
+
+    for (const QString &name : {QStringLiteral("Planted"), QStringLiteral("Dangling"), QStringLiteral("Alias")}) {
+        const PackResult result = writePack(fullRequest(name));
+        EXPECT_EQ(result.outcome, PackResult::Outcome::WriteFailed) << name.toStdString();
+        EXPECT_EQ(result.failure, PackResult::Failure::LinkedFolder) << name.toStdString();
+        EXPECT_EQ(result.failedPath, themepack::packFolder(m_app, name));
+        const QString message = failureMessage(result);
+        EXPECT_TRUE(message.contains(result.failedPath));
+        EXPECT_TRUE(message.contains(QStringLiteral("링크")));
+    }
+    EXPECT_TRUE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(theme + "/Real").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+
+    // An ordinary write failure keeps its own message.
+    const PackResult plain = failed(PackResult::Failure::Write);
+    EXPECT_EQ(failureMessage(plain), writeFailedMessage(plain.failedPath));
+}
+
+TEST_F(PackWriterTest, LinksInsideThePackFolderAreReplacedNeverFollowed)
+{
+    TestFolder elsewhere;
+    const QString secret = elsewhere.write("secret.ini", "[Ambrel ThemePack Info]\nPassword=hunter2\n");
+    const QString victim = elsewhere.write("victim.gif", "keep me");
+    const QString pack = themepack::packFolder(m_app, "Blue");
+    ASSERT_TRUE(QDir().mkpath(pack));
+    ASSERT_TRUE(QFile::link(secret, themepack::infoFile(m_app, "Blue")));
+    ASSERT_TRUE(QFile::link(victim, pack + "/TopLine.gif"));
+
+    const PackRequest request = fullRequest("Blue");
+    ASSERT_EQ(writePack(request).outcome, PackResult::Outcome::Made);
+    EXPECT_EQ(m_root.read(secret), "[Ambrel ThemePack Info]\nPassword=hunter2\n");
+    EXPECT_EQ(m_root.read(victim), "keep me");
+    const QString info = themepack::infoFile(m_app, "Blue");
+    EXPECT_FALSE(QFileInfo(info).isSymLink());
+    EXPECT_FALSE(readAll(info).contains("hunter2"));
+    EXPECT_EQ(themepack::readInfo(info).name, "Blue");
+    EXPECT_FALSE(QFileInfo(pack + "/TopLine.gif").isSymLink());
+    EXPECT_EQ(readAll(pack + "/TopLine.gif"), request.pictures.value("TopLine").bytes);
+}
+
+TEST_F(PackWriterTest, AThemeFolderThatIsALinkIsUsed)
+{
+    // Keeping the theme folder elsewhere is the user's arrangement, not a trap.
+    TestFolder elsewhere;
+    ASSERT_TRUE(QFile::link(elsewhere.path(), themepack::themeFolder(m_app)));
+    ASSERT_EQ(writePack(fullRequest("Blue")).outcome, PackResult::Outcome::Made);
+    EXPECT_TRUE(QFileInfo::exists(elsewhere.file("Blue/Blue.iti")));
+    EXPECT_EQ(themepack::listPacks(m_app), QStringList{"Blue"});
 }
 
 TEST_F(PackWriterTest, AFailedWriteIsReportedAndKeepsWhatWasWritten)

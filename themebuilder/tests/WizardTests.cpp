@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -329,6 +331,7 @@ TEST_F(WizardTest, MakeWritesThePackBesideExistingFilesAndShowsTheEnd)
     EXPECT_TRUE(m_fake.dialogs().messageBoxes().isEmpty());
     const QString pack = themepack::packFolder(app(), name);
     EXPECT_TRUE(m_form->lblThemePackFolder->text().endsWith(pack));
+    EXPECT_EQ(m_form->lblThemePackName->text(), QStringLiteral("테마팩 이름 : ") + name);
     EXPECT_EQ(QDir(pack).entryList(QDir::Files).size(), 27);  // 25 pictures, information file, mine.txt
     EXPECT_TRUE(themepack::missingCountedFiles(pack).isEmpty());
     const themepack::PackInfo info = themepack::readInfo(themepack::infoFile(app(), name));
@@ -381,20 +384,71 @@ TEST_F(WizardTest, TheFirstEmptySlotOfTheOrderDecidesThePage)
 
 TEST_F(WizardTest, AnUnusableNameIsRefusedBeforeAnythingIsWritten)
 {
+    using themepack::PackNameProblem;
     fillAllSlotsExcept();
     goToInformationPage();
-    for (const QString &bad : {QString(), QStringLiteral(".."), QStringLiteral("../../outside")}) {
+    const std::pair<QString, PackNameProblem> cases[] = {
+        {QStringLiteral(".."), PackNameProblem::Hidden},
+        {QStringLiteral("../../outside"), PackNameProblem::PathCharacter},
+        {QStringLiteral(".숨은 테마"), PackNameProblem::Hidden},
+        {QStringLiteral("   "), PackNameProblem::OnlyBlanks},
+        {QStringLiteral(" 앞 공백"), PackNameProblem::EdgeBlanks},
+        {QStringLiteral("뒤 공백 "), PackNameProblem::EdgeBlanks},
+        {QStringLiteral("탭\t이름"), PackNameProblem::ControlCharacter},
+        {QString(80, QChar(0xAC00)), PackNameProblem::TooLong},
+    };
+    for (const auto &[bad, problem] : cases) {
         m_fake.dialogs().clear();
         m_form->txtboxThemeName->setText(bad);
         m_form->cmdMake->click();
         ASSERT_EQ(m_fake.dialogs().messageBoxes().size(), 1) << bad.toStdString();
         const auto box = m_fake.dialogs().messageBoxes().first();
         EXPECT_EQ(box.title, QStringLiteral("Prismel™ 생성 관리자"));
-        EXPECT_EQ(box.text, unusableNameMessage());
+        EXPECT_EQ(box.text, unusableNameMessage(problem)) << bad.toStdString();
+        EXPECT_EQ(box.icon, MsgIcon::Exclamation);
         EXPECT_EQ(state(), "InputYourInfoBox");
+        EXPECT_EQ(m_form->txtboxThemeName->selectedText(), bad);  // ready to be typed over
     }
     EXPECT_FALSE(QFileInfo::exists(themepack::themeFolder(app())));
     EXPECT_FALSE(QFileInfo::exists(m_root.file("outside")));
+}
+
+TEST_F(WizardTest, AnEmptyNameMakesADefaultPackThatTheEndPageNames)
+{
+    // The information page promises its boxes may stay empty.
+    QDir().mkpath(themepack::packFolder(app(), QStringLiteral("새 테마팩")));
+    fillAllSlotsExcept();
+    goToInformationPage();
+    m_form->cmdMake->click();
+
+    EXPECT_TRUE(m_fake.dialogs().messageBoxes().isEmpty());
+    EXPECT_EQ(state(), "ThankYouBox");
+    const QString name = QStringLiteral("새 테마팩 2");
+    EXPECT_EQ(m_form->lblThemePackName->text(), QStringLiteral("테마팩 이름 : ") + name);
+    EXPECT_TRUE(m_form->lblThemePackName->isVisible());
+    EXPECT_TRUE(m_form->lblThemePackFolder->text().endsWith(themepack::packFolder(app(), name)));
+    EXPECT_EQ(themepack::readInfo(themepack::infoFile(app(), name)).name, name);
+    EXPECT_TRUE(themepack::missingCountedFiles(themepack::packFolder(app(), name)).isEmpty());
+}
+
+TEST_F(WizardTest, APackFolderLinkedElsewhereIsReportedAndLeftAlone)
+{
+    TestFolder elsewhere;
+    QDir().mkpath(themepack::themeFolder(app()));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), themepack::packFolder(app(), "Blue")));
+    fillAllSlotsExcept();
+    goToInformationPage();
+    m_form->txtboxThemeName->setText("Blue");
+    m_form->cmdMake->click();
+
+    ASSERT_EQ(m_fake.dialogs().messageBoxes().size(), 1);
+    const auto box = m_fake.dialogs().messageBoxes().first();
+    EXPECT_EQ(box.title, QStringLiteral("Prismel™ 생성 관리자"));
+    EXPECT_EQ(box.icon, MsgIcon::Critical);
+    EXPECT_TRUE(box.text.contains(themepack::packFolder(app(), "Blue")));
+    EXPECT_TRUE(box.text.contains(QStringLiteral("링크")));
+    EXPECT_EQ(state(), "InputYourInfoBox");
+    EXPECT_TRUE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }
 
 TEST_F(WizardTest, AFailedWriteIsReportedInsteadOfTheCompletionPage)

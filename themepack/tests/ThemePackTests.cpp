@@ -208,7 +208,11 @@ TEST(PackNames, RefusesNamesThatLeaveTheThemeFolder)
                                QStringLiteral("../up"), QStringLiteral("a\\b"), QString::fromUtf8("a\0b", 3),
                                QStringLiteral("/abs")})
         EXPECT_FALSE(isUsablePackName(bad)) << bad.toStdString();
-    for (const QString &good : {QStringLiteral("Blue"), QStringLiteral("파란 하늘"), QStringLiteral(" spaced "),
-                                QStringLiteral("...dots"), QStringLiteral("v1.0")})
+    // Blanks inside and dots after the first character are fine; blanks at the
+    // ends and a leading dot are not (see PackNameRules).
+    for (const QString &good : {QStringLiteral("Blue"), QStringLiteral("파란 하늘"), QStringLiteral("in  between"),
+                                QStringLiteral("dots..."), QStringLiteral("v1.0")})
         EXPECT_TRUE(isUsablePackName(good)) << good.toStdString();
+    for (const QString &nowBad : {QStringLiteral(" spaced "), QStringLiteral("...dots")})
+        EXPECT_FALSE(isUsablePackName(nowBad)) << nowBad.toStdString();
 }
