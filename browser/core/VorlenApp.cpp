@@ -1,5 +1,6 @@
 #include "VorlenApp.h"
 
+#include "browser/frame/FadeOut.h"
 #include "browser/startup/modBase.h"
 #include "browser/themes/BuiltinImages.h"
 #include "browser/themes/Skin.h"
@@ -66,6 +67,11 @@ void VorlenApp::showMainWindow()
     m_afterStep.flushLayout();
     form.UpdateSystemStateIcon();
     form.modTabStrip();
+}
+
+bool VorlenApp::opacityShows(const QWidget *window) const
+{
+    return m_opacityShows.value_or(fade::opacityShows(window));
 }
 
 void VorlenApp::End()

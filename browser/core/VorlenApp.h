@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 
 #include <memory>
+#include <optional>
 
 class BuiltinImages;
 class Skin;
@@ -39,6 +40,11 @@ public:
     // layout, system-state and tab steps.
     void showMainWindow();
 
+    // Whether the window's opacity shows on this screen (a compositing window
+    // system); settable for a run without one.
+    bool opacityShows(const QWidget *window) const;
+    void setOpacityShows(bool shows) { m_opacityShows = shows; }
+
     // Ends the program (the exit path's End). The real program leaves its event
     // loop; a test only sees ended() become true.
     void End();
@@ -53,6 +59,7 @@ private:
     std::unique_ptr<BuiltinImages> m_images;
     std::unique_ptr<Skin> m_skin;
     std::unique_ptr<frmMain> m_main;
+    std::optional<bool> m_opacityShows;
     bool m_ended = false;
     bool m_quitOnEnd = false;
 };

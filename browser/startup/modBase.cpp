@@ -3,6 +3,7 @@
 #include "browser/core/TabSet.h"
 #include "browser/core/VorlenApp.h"
 #include "modLocalPages.h"
+#include "modStartPage.h"
 #include "modSystemCheck.h"
 #include "platform/Settings.h"
 
@@ -43,24 +44,38 @@ void SetAlwaysOnTop(QWidget *window, bool onTop)
 StartState InitStartPage(VorlenApp &app, platform::WebBrowser *page)
 {
     const qint16 reset = platform::setting::int16(app.environment(), settings::Key::ResetEngineValue);
-    const QString start = app.platform().registry.read(QString::fromLatin1(platform::kStartPageKey),
-                                                       QString::fromLatin1(platform::kStartPageValue));
+    const modStartPage::StartPage start = modStartPage::read(app.platform());
+    StartState state;
     if (modSystemCheck::IsInternetConnected(app)) {
-        if (reset != 0) {
-            modLocalPages::MakeLoadingPage(app.platform());
-            if (page)
-                page->Navigate(modLocalPages::pagePath(app.platform(), modLocalPages::Page::Loading));
+        if (start.state != modStartPage::State::Usable) {
+            if (start.state == modStartPage::State::Refused)
+                state.refusedStartPage = start.address;
+            state.pageWriteFailed = !modLocalPages::Open(app.platform(), modLocalPages::Page::NewTab, page);
+        } else if (reset != 0) {
+            state.pageWriteFailed = !modLocalPages::Open(app.platform(), modLocalPages::Page::Loading, page);
         } else if (page) {
-            page->Navigate(start);
+            page->Navigate(start.address.trimmed());
         }
-        return {QStringLiteral("웹 브라우저를 초기화 하고 있습니다..."), 1,
-                QStringLiteral("Vorlen™ 엔진 초기화 중 : 잠시만 기다려 주십시오.")};
+        state.addressText = QStringLiteral("웹 브라우저를 초기화 하고 있습니다...");
+        state.connectionPicture = 1;
+        state.statusText = QStringLiteral("Vorlen™ 엔진 초기화 중 : 잠시만 기다려 주십시오.");
+        return state;
     }
-    modLocalPages::MakeErrorPage(app.platform());
+    state.pageWriteFailed = !modLocalPages::Open(app.platform(), modLocalPages::Page::Error, page);
+    state.addressText = QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오.");
+    state.connectionPicture = 2;
+    state.statusText = QStringLiteral("시스템이 인터넷에 연결 되어있지 않습니다.");
+    return state;
+}
+
+bool OpenStartPage(VorlenApp &app, platform::WebBrowser *page)
+{
+    const QString start = modStartPage::usable(app.platform());
+    if (start.isEmpty())
+        return modLocalPages::Open(app.platform(), modLocalPages::Page::NewTab, page);
     if (page)
-        page->Navigate(modLocalPages::pagePath(app.platform(), modLocalPages::Page::Error));
-    return {QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오."), 2,
-            QStringLiteral("시스템이 인터넷에 연결 되어있지 않습니다.")};
+        page->Navigate2(start);
+    return true;
 }
 
 } // namespace modBase

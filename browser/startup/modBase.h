@@ -29,10 +29,17 @@ struct StartState
     QString addressText;
     int connectionPicture = 1;
     QString statusText;
+    QString refusedStartPage;   // a start page that was not opened
+    bool pageWriteFailed = false; // a generated page was shown from memory
 };
 
 // Sends the start tab to the start page, the loading page or, without a
-// connection, the error page, and tells what the window shows meanwhile.
+// connection, the error page, and tells what the window shows meanwhile. With
+// no start page that may be opened, the tab gets the new-tab page.
 StartState InitStartPage(VorlenApp &app, platform::WebBrowser *startTab);
+
+// Sends a tab to the start page, or to the new-tab page when there is none
+// that may be opened. False when a generated page could not be written.
+bool OpenStartPage(VorlenApp &app, platform::WebBrowser *page);
 
 } // namespace modBase

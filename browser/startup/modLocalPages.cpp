@@ -1,10 +1,12 @@
 #include "modLocalPages.h"
 
 #include "Version.h"
+#include "modStartPage.h"
 
 #include "platform/FileIO.h"
 #include "platform/Platform.h"
 #include "platform/Settings.h"
+#include "platform/WebBrowser.h"
 
 #include <QFile>
 
@@ -111,10 +113,10 @@ PageInputs commonInputs(const platform::Platform &platform)
     return in;
 }
 
+// Only a start page that may be opened goes into a generated page.
 QString startPage(const platform::Platform &platform)
 {
-    return platform.registry.read(QString::fromLatin1(platform::kStartPageKey),
-                                  QString::fromLatin1(platform::kStartPageValue));
+    return modStartPage::usable(platform);
 }
 
 } // namespace
@@ -253,8 +255,12 @@ QStringList startPageFrameLines(const PageInputs &in)
 
 QStringList loadingPageLines(const PageInputs &in)
 {
-    const QStringList refresh{QStringLiteral("<meta http-equiv='refresh' content='1;url=")
-                              + attributeText(in.startPage) + QStringLiteral("'>")};
+    // Without a start page there is nowhere to go: an empty refresh address
+    // would reload this page over and over.
+    QStringList refresh;
+    if (!in.startPage.trimmed().isEmpty())
+        refresh << QStringLiteral("<meta http-equiv='refresh' content='1;url=") + attributeText(in.startPage)
+                       + QStringLiteral("'>");
     QStringList b = banner(in, true);
     b << bigHeading(QStringLiteral("웹 브라우저 엔진을 초기화 하고 있습니다.<br>잠시만 기다리십시오..."));
     b << footer();
@@ -269,6 +275,46 @@ QStringList endingPageLines(const PageInputs &in)
     b << footer();
     return head(in, QStringLiteral("Vorlen™ 웹 브라우저 종료 중..."), {})
            + body(QStringLiteral("<body bgcolor='#FFEEED'>"), b);
+}
+
+QStringList pageLines(const platform::Platform &platform, Page page)
+{
+    PageInputs in = commonInputs(platform);
+    switch (page) {
+    case Page::Error:
+        in.connected = platform.system.isInternetConnected();
+        return errorPageLines(in);
+    case Page::NewTab: {
+        in.connected = platform.system.isInternetConnected();
+        in.startPage = startPage(platform);
+        const bool ownHome = platform::setting::int16(platform.environment, settings::Key::StartPageUseValue) == 1;
+        in.homeLink = ownHome ? platform::setting::text(platform.environment, settings::Key::StartPageAdressValue)
+                              : in.startPage;
+        return newTabPageLines(in);
+    }
+    case Page::StartPage:
+        in.startPage = startPage(platform);
+        return startPageFrameLines(in);
+    case Page::Loading:
+        in.startPage = startPage(platform);
+        return loadingPageLines(in);
+    case Page::Ending:
+        return endingPageLines(in);
+    }
+    return {};
+}
+
+bool Open(const platform::Platform &platform, Page page, platform::WebBrowser *target)
+{
+    const QStringList lines = pageLines(platform, page);
+    const bool written = !writePage(platform, page, lines).isEmpty();
+    if (!target)
+        return written;
+    if (written)
+        target->Navigate(pagePath(platform, page));
+    else
+        target->Navigate(QStringLiteral("about:") + lines.join(QLatin1Char('\n')));
+    return written;
 }
 
 QString MakeErrorPage(const platform::Platform &platform)

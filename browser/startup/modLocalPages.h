@@ -6,6 +6,7 @@
 
 namespace platform {
 struct Platform;
+class WebBrowser;
 }
 
 // The browser's own status pages (error, new tab, start page frame, loading,
@@ -50,6 +51,14 @@ QString MakeNewTabPage(const platform::Platform &platform);
 QString MakeStartPageFrame(const platform::Platform &platform);
 QString MakeLoadingPage(const platform::Platform &platform);
 QString MakeEndingPage(const platform::Platform &platform);
+
+// A page's lines with the settings, start page and connection state of now.
+QStringList pageLines(const platform::Platform &platform, Page page);
+
+// Writes a page and sends target to it. When the TEMP folder cannot take the
+// file, the page is shown from memory instead and false tells the caller, who
+// lets the user know.
+bool Open(const platform::Platform &platform, Page page, platform::WebBrowser *target);
 
 // Removes the loading, new-tab, error and ending pages; the start page frame stays.
 void DeleteGeneratedPages(const platform::Platform &platform);

@@ -61,6 +61,7 @@ TEST_F(BrowserTest, ExitWithFadeShowsTheEndingPageAndFadesIn52Steps)
 {
     setSetting(settings::Key::FadeEffectValue, "1");
     start();
+    app().setOpacityShows(true);
     form().close();
     EXPECT_TRUE(app().ended());
     EXPECT_EQ(form().fadeSteps(), 52);
@@ -133,4 +134,16 @@ TEST_F(BrowserTest, AddressLabelClickTogglesTheToolBoxUnlessAlwaysShown)
     EXPECT_TRUE(shown());
     Q_EMIT page(0)->DocumentComplete("http://x/");
     EXPECT_TRUE(shown()) << "the layout pass brings it back";
+}
+
+TEST_F(BrowserTest, WithoutACompositorTheEndingPageShowsAndTheWindowClosesWithoutFading)
+{
+    setSetting(settings::Key::FadeEffectValue, "1");
+    start();
+    app().setOpacityShows(false);
+    form().close();
+    EXPECT_TRUE(app().ended());
+    EXPECT_EQ(form().fadeSteps(), 0);
+    EXPECT_TRUE(page(0)->navigated().last().endsWith("/Ending.htm"));
+    EXPECT_DOUBLE_EQ(form().windowOpacity(), 1.0);
 }

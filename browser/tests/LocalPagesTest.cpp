@@ -153,14 +153,14 @@ TEST(LocalPageLines, StartFrameLoadingAndEnding)
     EXPECT_FALSE(containsText(frame, QStringLiteral("Version :")));
     EXPECT_FALSE(containsText(errorPageLines(inputs(false, true)), QStringLiteral("charset")));
 
-    // The loading page always moves on to the start page after one second, even
-    // to an empty address.
+    // The loading page moves on to the start page after one second; with no
+    // start page it carries no refresh, which would reload it for ever.
     for (bool fade : {false, true}) {
         PageInputs in = inputs(fade, false);
         EXPECT_TRUE(loadingPageLines(in).contains(
             QStringLiteral("<meta http-equiv='refresh' content='1;url=http://start.example/'>")));
         in.startPage.clear();
-        EXPECT_TRUE(loadingPageLines(in).contains(QStringLiteral("<meta http-equiv='refresh' content='1;url='>")));
+        EXPECT_FALSE(containsText(loadingPageLines(in), QStringLiteral("http-equiv='refresh'")));
     }
 
     const QStringList ending = endingPageLines(inputs(false, true));

@@ -29,7 +29,8 @@ void AddressInput::keyPressEvent(QKeyEvent *event)
 void AddressInput::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    // A popup of the box itself (its context menu) is not a loss of focus.
-    if (event->reason() != Qt::PopupFocusReason)
+    // A popup of the box itself (its context menu) is not a loss of focus, and
+    // neither is a switch to another window: the typed text waits there.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         Q_EMIT LostFocus();
 }

@@ -32,6 +32,24 @@ TabStrip::TabStrip(const QString &name, QWidget *parent)
     });
 }
 
+namespace {
+
+// A tab's text is a mnemonic text: "&" would underline the next letter and make
+// it a shortcut. Captions come from pages and are shown as they are.
+QString shownText(const QString &caption)
+{
+    QString text = caption;
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+QString captionOf(const QString &text)
+{
+    QString caption = text;
+    return caption.replace(QLatin1String("&&"), QLatin1String("&"));
+}
+
+} // namespace
+
 int TabStrip::count() const
 {
     return m_bar->count();
@@ -41,7 +59,7 @@ void TabStrip::add(int position, const QString &key, const QString &caption)
 {
     const int index = std::clamp(position - 1, 0, m_bar->count());
     m_inSelect = true;
-    m_bar->insertTab(index, caption);
+    m_bar->insertTab(index, shownText(caption));
     m_bar->setTabData(index, key);
     m_inSelect = false;
 }
@@ -97,14 +115,14 @@ void TabStrip::select(int position)
 
 QString TabStrip::caption(const QString &key) const
 {
-    return m_bar->tabText(indexOf(key));
+    return captionOf(m_bar->tabText(indexOf(key)));
 }
 
 void TabStrip::setCaption(const QString &key, const QString &caption)
 {
     const int index = indexOf(key);
     if (index >= 0)
-        m_bar->setTabText(index, caption);
+        m_bar->setTabText(index, shownText(caption));
 }
 
 QString TabStrip::toolTip(const QString &key) const

@@ -205,6 +205,8 @@ private:
     void resizeByEdge(Qt::MouseButton button, Qt::Edges edges);
     void toggleMaximized();
     void setSystemStatePicture(int picture, const QString &tooltip);
+    // Tells the user once per run that generated pages cannot be written.
+    void reportPageWriteFailure();
 
     VorlenApp &m_app;
     TabSet m_tabs;
@@ -214,6 +216,7 @@ private:
     int m_statePicture = 0;
     int m_fadeSteps = 0;
     bool m_unloading = false;
+    bool m_pageFailureReported = false;
     // The window's maximized state the last layout pass saw.
     bool m_wasMaximized = false;
 };

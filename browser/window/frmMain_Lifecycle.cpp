@@ -3,8 +3,10 @@
 
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
+#include "browser/frame/FadeOut.h"
 #include "browser/startup/modBase.h"
 #include "browser/startup/modLocalPages.h"
+#include "browser/startup/modStartPage.h"
 #include "platform/Settings.h"
 
 #include <QCloseEvent>
@@ -14,7 +16,8 @@
 
 namespace {
 
-constexpr int kFadeStepMs = 18;
+// How long the ending page shows when the window cannot fade.
+constexpr int kEndingPageMs = 400;
 
 } // namespace
 
@@ -31,6 +34,13 @@ void frmMain::Form_Load()
     const modBase::StartState state = modBase::InitStartPage(m_app, m_tabs.page(0));
     setAddressText(state.addressText);
     setStatus(state.connectionPicture, state.statusText);
+    if (!state.refusedStartPage.isEmpty()) {
+        m_app.platform().dialogs.messageBox(this, modStartPage::refusedText(state.refusedStartPage),
+                                            QString::fromUtf8(modStartPage::kRefusedTitle), platform::MsgButtons::OK,
+                                            platform::MsgIcon::Exclamation);
+    }
+    if (state.pageWriteFailed)
+        reportPageWriteFailure();
     m_app.afterStep().flushLayout();
     WriteTitle(m_tabs.CurrentTab());
     WriteTabCap(m_tabs.CurrentTab());
@@ -44,6 +54,19 @@ void frmMain::Form_Resize()
 void frmMain::Form_GotFocus()
 {
     AfterStep step(m_app.afterStep());
+}
+
+void frmMain::reportPageWriteFailure()
+{
+    if (m_pageFailureReported)
+        return;
+    m_pageFailureReported = true;
+    m_app.platform().dialogs.messageBox(
+        this,
+        QStringLiteral("임시 폴더에 Vorlen™ 안내 문서를 만들 수 없습니다.\n%1\n"
+                       "폴더가 가득 찼거나 쓰기가 막혀 있습니다. 안내 문서는 저장하지 않고 바로 보여 드립니다.")
+            .arg(m_app.environment().tempFolder()),
+        QStringLiteral("Vorlen™ 알림"), platform::MsgButtons::OK, platform::MsgIcon::Exclamation);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -84,23 +107,21 @@ void frmMain::Form_Unload(int &Cancel)
 void frmMain::modProgramExit()
 {
     m_unloading = true;
-    modLocalPages::MakeEndingPage(m_app.platform());
-    if (platform::WebBrowser *page = m_tabs.currentPage())
-        page->Navigate(modLocalPages::pagePath(m_app.platform(), modLocalPages::Page::Ending));
+    modLocalPages::Open(m_app.platform(), modLocalPages::Page::Ending, m_tabs.currentPage());
     setAddressText(QStringLiteral("웹 브라우저를 종료하고 있습니다..."));
     setStatus(1, QStringLiteral("Vorlen™ 작업 중 : 프로그램을 종료하고 있습니다."));
     setEnabled(false);
 
-    // 255, 250, ..., 5, 0: 52 steps of about 18 ms, letting pending events
-    // run between them so that the ending page shows while the window fades.
+    // The ending page shows while the window fades out over about a second.
+    // Without a compositing window system the opacity cannot show, so the
+    // page shows for a moment and the window closes.
     m_fadeSteps = 0;
-    for (int alpha = 255; alpha >= 0; alpha -= 5) {
-        setWindowOpacity(alpha / 255.0);
-        ++m_fadeSteps;
-        repaint();
-        QEventLoop step;
-        QTimer::singleShot(kFadeStepMs, &step, &QEventLoop::quit);
-        step.exec();
+    if (m_app.opacityShows(this)) {
+        m_fadeSteps = fade::fadeOut(this);
+    } else {
+        QEventLoop pause;
+        QTimer::singleShot(kEndingPageMs, &pause, &QEventLoop::quit);
+        pause.exec();
     }
 
     modLocalPages::DeleteGeneratedPages(m_app.platform());

@@ -6,13 +6,14 @@
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
+#include "browser/startup/modBase.h"
+#include "browser/startup/modStartPage.h"
 
 namespace {
 
 QString startPage(VorlenApp &app)
 {
-    return app.platform().registry.read(QString::fromLatin1(platform::kStartPageKey),
-                                        QString::fromLatin1(platform::kStartPageValue));
+    return modStartPage::usable(app.platform());
 }
 
 } // namespace
@@ -63,9 +64,13 @@ platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate)
         return nullptr;
     page->widget()->setGeometry(browser(0) ? browser(0)->widget()->geometry() : QRect());
     m_tabs.insert(m_tabs.currentPosition() + 1, index, page);
+    bool pageWritten = true;
     if (navigate) {
         const QString url = sURL.trimmed();
-        page->Navigate2(url.isEmpty() ? startPage(m_app) : url);
+        if (url.isEmpty())
+            pageWritten = modBase::OpenStartPage(m_app, page);
+        else
+            page->Navigate2(url);
     }
     m_tabs.selectIndex(index);
     page->widget()->show();
@@ -74,6 +79,8 @@ platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate)
     page->widget()->raise();
     page->setSilent(true);
     ScriptErrorsButton->setToolTip(QStringLiteral("문서 오류 무시 - On"));
+    if (!pageWritten)
+        reportPageWriteFailure();
     return page;
 }
 

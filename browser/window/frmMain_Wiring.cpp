@@ -11,7 +11,7 @@
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
 #include "browser/panels/SearchPanel.h"
-#include "platform/Registry.h"
+#include "browser/startup/modBase.h"
 
 #include <QSignalBlocker>
 
@@ -154,10 +154,8 @@ void frmMain::defineCommands()
     commands.define(Command::NextTab, [this] { selectNeighbour(1); });
     commands.define(Command::PreviousTab, [this] { selectNeighbour(-1); });
     commands.define(Command::StartPage, [this] {
-        const QString start = m_app.platform().registry.read(QString::fromLatin1(platform::kStartPageKey),
-                                                             QString::fromLatin1(platform::kStartPageValue));
-        if (platform::WebBrowser *page = m_tabs.currentPage())
-            page->Navigate(start);
+        if (!modBase::OpenStartPage(m_app, m_tabs.currentPage()))
+            reportPageWriteFailure();
     });
     commands.define(Command::EditAddress, [this] {
         WriteTitle(m_tabs.CurrentTab());
