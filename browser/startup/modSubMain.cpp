@@ -53,7 +53,11 @@ int Main(int argc, char **argv)
     if (engineTranslator.load(QLocale(QLocale::Korean), QStringLiteral("qtwebengine"), QStringLiteral("_"),
                               translations))
         QApplication::installTranslator(&engineTranslator);
-    QFont font(QStringLiteral("NanumGothic"), 9);
+    // Noto Sans CJK draws Latin text legibly at small sizes too: a dot in an
+    // address stays a dot. Nanum Gothic stands in where Noto is missing.
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans CJK KR"), QStringLiteral("NanumGothic")});
+    font.setPointSize(9);
     QApplication::setFont(font);
 
     platform::LinuxPlatform system;
