@@ -2,7 +2,7 @@
 
 #include "browser/core/VorlenApp.h"
 #include "modSystemCheck.h"
-#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/LinuxWebPlatform.h"
 
 #include <QApplication>
 #include <QFont>
@@ -39,6 +39,8 @@ int Main(int argc, char **argv)
     // Chromium refuses to run its sandbox as root; only then is it switched off.
     if (geteuid() == 0)
         setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+    // The engine's own page scheme and language are set before the application exists.
+    platform::prepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlen"));
@@ -60,7 +62,7 @@ int Main(int argc, char **argv)
     font.setPointSize(9);
     QApplication::setFont(font);
 
-    platform::LinuxPlatform system;
+    platform::LinuxWebPlatform system;
     VorlenApp app(system.platform());
     app.setQuitOnEnd(true);
     Start(app);
