@@ -56,6 +56,8 @@ FavoritePanel::FavoritePanel(VorlenApp &app, TabSet &tabs, PanelState &state, QW
 
     AddFavoriteBox = new QGroupBox(QStringLiteral("바로가기 추가/수정"), this);
     named(AddFavoriteBox, "AddFavoriteBox");
+    AddFavoriteBox->setAutoFillBackground(true);
+    AddFavoriteBox->installEventFilter(this);
     AddFavoriteBox->hide();
     lblFavoriteTitle = new QLabel(QStringLiteral("제목 : "), AddFavoriteBox);
     txtFavoriteTitle = new QLineEdit(kDefaultTitle, AddFavoriteBox);
@@ -299,6 +301,12 @@ void FavoritePanel::deleteSelected()
 
 bool FavoritePanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == AddFavoriteBox) {
+        // The list gives the open box its room.
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            placeControls();
+        return false;
+    }
     if (watched == FavoriteListView->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto *mouse = static_cast<QMouseEvent *>(event);
@@ -358,9 +366,10 @@ void FavoritePanel::placeControls()
     // the add box lies over its lower part while it is open.
     const int listTop = buttonHeight + 4;
     const int listHeight = std::max(0, h - 580 / kTwips - 4);
-    FavoriteListView->setGeometry(0, listTop, w, std::max(0, std::min(listHeight, h - listTop)));
-
     const int boxHeight = 152;
+    const int listBottom = AddFavoriteBox->isVisibleTo(this) ? h - boxHeight - 2 : h;
+    FavoriteListView->setGeometry(0, listTop, w, std::max(0, std::min(listHeight, listBottom - listTop)));
+
     AddFavoriteBox->setGeometry(0, std::max(listTop, h - boxHeight), w, boxHeight);
     const int labelWidth = 40;
     const int fieldWidth = w - labelWidth - 12;
