@@ -52,6 +52,7 @@ FavoritePanel::FavoritePanel(VorlenApp &app, TabSet &tabs, PanelState &state, QW
     FavoriteListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FavoriteListView->header()->setStretchLastSection(true);
     FavoriteListView->setColumnWidth(0, 90);
+    FavoriteListView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FavoriteListView->viewport()->installEventFilter(this);
 
     AddFavoriteBox = new QGroupBox(QStringLiteral("바로가기 추가/수정"), this);
