@@ -12,18 +12,35 @@
 
 #include <QDir>
 
+#include <type_traits>
+
 #include <gtest/gtest.h>
 
 using enginetest::waitUntil;
 
 namespace {
 
+// The engine factory, made the way this platform version makes it: with the
+// dialogs it reports through and the generated pages it serves, where it has them.
+template <typename Factory = platform::QtWebBrowserFactory>
+std::unique_ptr<Factory> makeFactory(const QString &folder, platform::testing::FakePlatform &fake)
+{
+    std::unique_ptr<Factory> factory;
+    if constexpr (std::is_constructible_v<Factory, const QString &, platform::Dialogs &>)
+        factory = std::make_unique<Factory>(folder, fake.dialogs());
+    else
+        factory = std::make_unique<Factory>(folder);
+    if constexpr (requires(Factory &f) { f.setGeneratedPages(QString(), Factory::generatedPageNames()); })
+        factory->setGeneratedPages(fake.environment().tempFolder(), Factory::generatedPageNames());
+    return factory;
+}
+
 class PageToolsEngine : public ::testing::Test
 {
 protected:
     PageToolsEngine()
         : fake(dir.path())
-        , factory(std::make_unique<platform::QtWebBrowserFactory>(dir.file("engine")))
+        , factory(makeFactory(dir.file("engine"), fake))
         , context{fake.environment(), fake.registry(), fake.system(), fake.processes(), fake.dialogs(), *factory}
     {
         QDir().mkpath(platform::folders::profileFolder(fake.environment()));
