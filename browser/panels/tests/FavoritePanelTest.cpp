@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QSignalSpy>
 
 using platform::MsgIcon;
 using platform::MsgResult;
@@ -204,6 +206,9 @@ TEST_F(FavoritesPanel, EscapeInAFieldClosesTheBoxAndResetsIt)
     openPanel();
     clickOn(QStringLiteral("FavoriteShowAddBoxButton"));
     panel()->txtFavoriteExplain->setText(QStringLiteral("typed"));
+    panel()->txtFavoriteExplain->deselect();
+    keyOn(QStringLiteral("txtFavoriteExplain"), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(panel()->txtFavoriteExplain->selectedText(), QStringLiteral("typed"));
     keyOn(QStringLiteral("txtFavoriteExplain"), Qt::Key_Escape);
     EXPECT_FALSE(panel()->AddFavoriteBox->isVisible());
     EXPECT_TRUE(panel()->txtFavoriteExplain->text().isEmpty());
@@ -219,6 +224,29 @@ TEST_F(FavoritesPanel, TheListMirrorsTheFolderInNameOrder)
     QFile::remove(platform::folders::favoriteFolder(fake().environment()) + QStringLiteral("/b.sfm"));
     form().FavoriteActivatee();
     EXPECT_EQ(panel()->FavoriteListView->topLevelItemCount(), 1);
+}
+
+TEST_F(FavoritesPanel, TheRightButtonSelectsTheRowAndOffersOpenEditDelete)
+{
+    store().write({QStringLiteral("One"), QStringLiteral("x"), QStringLiteral("http://one/")});
+    store().write({QStringLiteral("Two"), QStringLiteral("x"), QStringLiteral("http://two/")});
+    openPanel();
+    QSignalSpy asked(panel(), &FavoritePanel::menuRequested);
+    QTest::mousePress(panel()->FavoriteListView->viewport(), Qt::RightButton, Qt::NoModifier,
+                      rowPoint(panel()->FavoriteListView, QStringLiteral("Two")));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(panel()->FavoriteListView->currentItem()->text(0), QStringLiteral("Two"));
+
+    auto *menu = form().findChild<QMenu *>(QStringLiteral("frmMainFavoriteMenu"));
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (QAction *a : menu->actions())
+        texts << a->text();
+    EXPECT_EQ(texts, (QStringList{"열기(&O)", "바로가기 수정(&E)", "삭제(&D)"}));
+    fake().dialogs().queueAnswer(MsgResult::Yes);
+    menu->actions().at(2)->trigger();
+    EXPECT_EQ(files(), QStringList{"One.sfm"});
+    menu->close();
 }
 
 } // namespace
