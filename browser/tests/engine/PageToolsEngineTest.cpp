@@ -25,13 +25,8 @@ namespace {
 template <typename Factory = platform::QtWebBrowserFactory>
 std::unique_ptr<Factory> makeFactory(const QString &folder, platform::testing::FakePlatform &fake)
 {
-    std::unique_ptr<Factory> factory;
-    if constexpr (std::is_constructible_v<Factory, const QString &, platform::Dialogs &>)
-        factory = std::make_unique<Factory>(folder, fake.dialogs());
-    else
-        factory = std::make_unique<Factory>(folder);
-    if constexpr (requires(Factory &f) { f.setGeneratedPages(QString(), Factory::generatedPageNames()); })
-        factory->setGeneratedPages(fake.environment().tempFolder(), Factory::generatedPageNames());
+    auto factory = std::make_unique<Factory>(folder, fake.dialogs());
+    factory->setGeneratedPages(fake.environment().tempFolder(), Factory::generatedPageNames());
     return factory;
 }
 
