@@ -43,6 +43,13 @@ public:
     void Form_Unload(int &Cancel);
     void modProgramExit();
 
+    // Placement and first run (frmMain_Placement.cpp), session record (frmMain_Session.cpp)
+    void ApplyWindowSetting();
+    void RestoreWindowPlacement();
+    bool SaveWindowPlacement();
+    void WriteSessionRecord();
+    void ClearSessionRecord();
+
     // Tab set
     TabSet &tabs() { return m_tabs; }
     void modTabStrip();
@@ -189,6 +196,8 @@ private:
     void createControls();
     void connectControls();
     void defineCommands();
+    void connectSession();
+    void firstRun();
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);
     platform::WebBrowser *createTab(const QString &sURL, bool navigate);

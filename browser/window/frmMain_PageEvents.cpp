@@ -122,6 +122,7 @@ void frmMain::TabWebBrowser_TitleChange(qint16 Index, const QString &Text)
     AfterStep step(m_app.afterStep());
     WriteTitle(m_tabs.CurrentTab());
     WriteTabCap(Index);
+    WriteSessionRecord();
 }
 
 void frmMain::TabWebBrowser_ProgressChange(qint16 Index, int Progress, int ProgressMax)
