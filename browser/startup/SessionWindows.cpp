@@ -10,6 +10,8 @@
 #include "platform/Folders.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace {
 
@@ -18,6 +20,20 @@ void closeNow(WindowSlot<W> &slot)
 {
     // Windows still open when the program object goes are deleted with it.
     delete slot.window();
+}
+
+// A new dialog stands in the middle of the main window, or of the screen while
+// the main window is hidden.
+void centreOver(QWidget *window, QWidget *main)
+{
+    window->adjustSize();
+    QRect area;
+    if (main && main->isVisible())
+        area = main->frameGeometry();
+    else if (QScreen *screen = QGuiApplication::primaryScreen())
+        area = screen->availableGeometry();
+    if (area.isValid())
+        window->move(area.center() - window->rect().center());
 }
 
 } // namespace
@@ -55,6 +71,8 @@ frmMessageBox &SessionWindows::MyMsgBox(qint16 MyMessageType, QString &TString, 
 {
     const bool fresh = !m_messageBox.isOpen();
     frmMessageBox &box = m_messageBox.open(nullptr, [this](QWidget *) { return new frmMessageBox(m_app); });
+    if (fresh)
+        centreOver(&box, m_app.mainWidget());
     box.MyMsgBox(MyMessageType, TString, TNumber);
     if (fresh)
         m_app.locks().lockWhileShown(&box);
@@ -65,6 +83,8 @@ frmSetting &SessionWindows::showSetting()
 {
     const bool fresh = !m_setting.isOpen();
     frmSetting &dialog = m_setting.open(nullptr, [this](QWidget *) { return new frmSetting(m_app); });
+    if (fresh)
+        centreOver(&dialog, m_app.mainWidget());
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
@@ -95,6 +115,7 @@ void SessionWindows::ShowStartWindow()
     frmRestoria &wizard = m_restoria.open(nullptr, [this](QWidget *) { return new frmRestoria(m_app); });
     if (!fresh)
         return;
+    centreOver(&wizard, m_app.mainWidget());
     wizard.Form_Load();
     if (wizard.isVisible())
         m_app.locks().lockWhileShown(&wizard);

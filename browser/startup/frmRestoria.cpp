@@ -107,6 +107,7 @@ void frmRestoria::Form_Load()
         show();
         raise();
         activateWindow();
+        cmdYes->setFocus();
         return;
     case 2:
         m_app.openInNewTab(m_record.url);

@@ -56,7 +56,7 @@ frmSystemScan::frmSystemScan(VorlenApp &app, Measure measure)
     ProgramTitleText->setFont(big);
     ProgramTitleText->setGeometry(px(360), px(300), px(5200), px(420));
     ProgramSecondTitleText =
-        new QLabel(QStringLiteral("Brenmor® Sentrel™ 이(가) 이 컴퓨터에 알맞은 Vorlen™ 환경을 찾고 있습니다."), this);
+        new QLabel(QStringLiteral("이 컴퓨터에 알맞은 Vorlen™ 환경을 찾고 있습니다."), this);
     ProgramSecondTitleText->setObjectName(QStringLiteral("ProgramSecondTitleText"));
     ProgramSecondTitleText->setGeometry(px(360), px(780), px(5300), px(300));
 
