@@ -5,6 +5,7 @@
 #include "browser/window/TabStrip.h"
 #include "browser/window/frmMain.h"
 #include "platform/Folders.h"
+#include "platform/Settings.h"
 #include "platform/linux/QtWebBrowserFactory.h"
 #include "platform/testing/FakePlatform.h"
 #include "platform/tests/engine/EngineHarness.h"
@@ -28,6 +29,10 @@ protected:
         , context{fake.environment(), fake.registry(), fake.system(), fake.processes(), fake.dialogs(), *factory}
     {
         QDir().mkpath(platform::folders::profileFolder(fake.environment()));
+        // A returning user: without a settings file the start greets a new one.
+        platform::setting::write(fake.environment(), settings::Key::LastWindowMode, "0");
+        platform::setting::write(fake.environment(), settings::Key::LastWindowWidth, "16500");
+        platform::setting::write(fake.environment(), settings::Key::LastWindowHeight, "11400");
     }
 
     ~RealEngine() override
