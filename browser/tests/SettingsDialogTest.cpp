@@ -185,6 +185,19 @@ TEST_F(SettingsDialogTest, HelpShowsOnlyWhileItsButtonIsHeld)
     EXPECT_EQ(d.findChild<QLabel *>("hlpimgGestraUp")->toolTip(), "창을 위쪽으로 이동 시킬 경우 새 탭이 생성 됩니다.");
 }
 
+TEST_F(BrowserTest, AWrongNewWindowValueLeadsToTheSettingsDialog)
+{
+    start();
+    setSetting(K::NewWindowOpenValue, "7");
+    const platform::NewWindowRequest request = openPopup(0);
+    EXPECT_TRUE(request.Cancel);
+    ASSERT_EQ(fake().dialogs().messageBoxes().size(), 1);
+    EXPECT_EQ(fake().dialogs().messageBoxes().first().title, "설정 오류");
+    ASSERT_NE(app().windows().setting(), nullptr);
+    EXPECT_TRUE(app().windows().setting()->isVisible());
+    EXPECT_FALSE(form().isEnabled());
+}
+
 TEST_F(BrowserTest, SettingsWriteIsAllOrNothing)
 {
     const auto &env = fake().environment();
