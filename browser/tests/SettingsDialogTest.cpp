@@ -167,6 +167,22 @@ TEST_F(SettingsDialogTest, CancelAndCloseWriteNothing)
     }
 }
 
+TEST_F(SettingsDialogTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheDialogStays)
+{
+    frmSetting &d = open();
+    // Something that is not a file stands where the settings file goes.
+    const QString path = platform::folders::settingsFile(fake().environment());
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkpath(path));
+    QTest::mouseClick(d.cmdApply, Qt::LeftButton);
+    ASSERT_EQ(fake().dialogs().messageBoxes().size(), 1);
+    const auto box = fake().dialogs().messageBoxes().first();
+    EXPECT_EQ(box.title, "환경 설정");
+    EXPECT_TRUE(box.text.contains("Setting.ini")) << box.text.toStdString();
+    EXPECT_TRUE(d.isVisible()) << "nothing was stored, so the dialog stays";
+    EXPECT_TRUE(fake().registry().writes().isEmpty());
+}
+
 TEST_F(SettingsDialogTest, HelpShowsOnlyWhileItsButtonIsHeld)
 {
     frmSetting &d = open();
