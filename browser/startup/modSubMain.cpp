@@ -1,6 +1,7 @@
 #include "modSubMain.h"
 
 #include "browser/core/VorlenApp.h"
+#include "SessionWindows.h"
 #include "modSystemCheck.h"
 #include "platform/linux/LinuxWebPlatform.h"
 
@@ -30,8 +31,10 @@ void Start(VorlenApp &app)
             modSystemCheck::SetFirewallEnabled(app, true);
     }
 
-    // The first reference creates the main window, which loads its start tab.
-    app.showMainWindow();
+    // A session record left behind by a run that did not end cleanly leads to
+    // the recovery wizard, which finishes the start; otherwise the main window
+    // comes up where the user left it.
+    app.windows().ShowStartWindow();
 }
 
 int Main(int argc, char **argv)

@@ -38,6 +38,7 @@ frmMain::frmMain(VorlenApp &app)
     connectControls();
     defineCommands();
     definePanelCommands();
+    connectSession();
 }
 
 frmMain::~frmMain()

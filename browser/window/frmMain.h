@@ -43,6 +43,13 @@ public:
     void Form_Unload(int &Cancel);
     void modProgramExit();
 
+    // Placement and first run (frmMain_Placement.cpp), session record (frmMain_Session.cpp)
+    void ApplyWindowSetting();
+    void RestoreWindowPlacement();
+    bool SaveWindowPlacement();
+    void WriteSessionRecord();
+    void ClearSessionRecord();
+
     // Tab set
     TabSet &tabs() { return m_tabs; }
     void modTabStrip();
@@ -198,6 +205,8 @@ private:
     void definePanelCommands();
     void showFavoriteOffline();
     void showFavoriteMenu(const QPoint &globalPos);
+    void connectSession();
+    void firstRun();
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);
     platform::WebBrowser *createTab(const QString &sURL, bool navigate);

@@ -5,6 +5,7 @@
 #include "browser/startup/modSubMain.h"
 #include "browser/window/frmMain.h"
 #include "platform/Folders.h"
+#include "platform/Settings.h"
 #include "platform/linux/QtWebBrowser.h"
 #include "platform/linux/QtWebBrowserFactory.h"
 #include "platform/testing/FakePlatform.h"
@@ -39,6 +40,10 @@ protected:
         , context{fake.environment(), fake.registry(), fake.system(), fake.processes(), fake.dialogs(), *factory}
     {
         QDir().mkpath(platform::folders::profileFolder(fake.environment()));
+        // A returning user: without a settings file the start greets a new one.
+        platform::setting::write(fake.environment(), settings::Key::LastWindowMode, "0");
+        platform::setting::write(fake.environment(), settings::Key::LastWindowWidth, "16500");
+        platform::setting::write(fake.environment(), settings::Key::LastWindowHeight, "11400");
     }
 
     ~PageToolsEngine() override

@@ -5,9 +5,9 @@
 #include "browser/window/TabStrip.h"
 #include "browser/window/frmMain.h"
 #include "platform/Folders.h"
+#include "platform/Settings.h"
 #include "platform/linux/QtWebBrowserFactory.h"
 #include "platform/testing/FakePlatform.h"
-#include "platform/Settings.h"
 #include "platform/tests/engine/EngineHarness.h"
 #include "platform/tests/engine/LocalServer.h"
 
@@ -32,6 +32,10 @@ protected:
         QDir().mkpath(platform::folders::profileFolder(fake.environment()));
         factory->setGeneratedPages(fake.environment().tempFolder(),
                                    platform::QtWebBrowserFactory::generatedPageNames());
+        // A returning user: without a settings file the start greets a new one.
+        platform::setting::write(fake.environment(), settings::Key::LastWindowMode, "0");
+        platform::setting::write(fake.environment(), settings::Key::LastWindowWidth, "16500");
+        platform::setting::write(fake.environment(), settings::Key::LastWindowHeight, "11400");
     }
 
     ~RealEngine() override
