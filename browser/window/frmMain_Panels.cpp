@@ -8,6 +8,7 @@
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
 #include "browser/panels/SearchPanel.h"
+#include "browser/startup/SessionWindows.h"
 #include "browser/startup/modLocalPages.h"
 
 #include <QLabel>
@@ -29,8 +30,7 @@ void frmMain::definePanelCommands()
     });
     connect(FavoriteBox, &FavoritePanel::menuRequested, this, &frmMain::showFavoriteMenu);
     connect(ntpdNotepadBox, &NotepadPanel::notice, this, [this](const QString &title, const QString &content) {
-        // Until the notice window exists the status bar carries the notice.
-        ProgramStatusTextLabel->setText(title + QStringLiteral(" : ") + content);
+        m_app.windows().VorlenNotice(title, content, true, 5000);
     });
 }
 

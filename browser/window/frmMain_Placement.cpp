@@ -50,6 +50,7 @@ void frmMain::ApplyWindowSetting()
                                   platform::folders::notepadFolder(env), platform::folders::themeFolder(env),
                                   platform::folders::favoriteFolder(env)})
         QDir().mkpath(folder);
+    FavoriteActivatee();
 
     if (!platform::setting::fileExists(env)) {
         firstRun();

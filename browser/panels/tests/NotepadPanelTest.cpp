@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -96,6 +97,14 @@ TEST_F(NotepadTest, MissingEmptyAndHostileNamesGiveTheirNotices)
     panel()->ntpdOpenSaveTextBox->setEditText(QStringLiteral("nothing"));
     clickOn(QStringLiteral("ntpdCmdRemoveFile"));
     EXPECT_EQ(lastNotice(), QStringLiteral("존재하지 않는 문서|Vorlen 메모장 폴더에 해당 문서가 존재하지 않습니다."));
+    // The notice window shows it.
+    QLabel *noticeTitle = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (auto *label = top->findChild<QLabel *>(QStringLiteral("lblNoticeTitle")); label && top->isVisible())
+            noticeTitle = label;
+    }
+    ASSERT_NE(noticeTitle, nullptr);
+    EXPECT_EQ(noticeTitle->text(), QStringLiteral("존재하지 않는 문서"));
     clickOn(QStringLiteral("ntpdCmdOpenSave"));
     EXPECT_EQ(lastNotice(), QStringLiteral("존재하지 않는 문서|Vorlen 메모장 폴더에 해당 문서가 존재하지 않습니다."));
 
