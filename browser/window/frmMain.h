@@ -2,12 +2,15 @@
 
 #include "browser/core/PanelState.h"
 #include "browser/core/TabSet.h"
+#include "browser/core/WindowSlot.h"
 #include "browser/frame/WindowDrag.h"
 #include "platform/WebBrowser.h"
 
 #include <QWidget>
 
 class AddressInput;
+class frmAbout;
+class frmTaskManager;
 class FavoritePanel;
 class LabelControl;
 class NotepadPanel;
@@ -189,6 +192,7 @@ private:
     void createControls();
     void connectControls();
     void defineCommands();
+    void defineToolCommands();   // frmMain_Tools.cpp
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);
     platform::WebBrowser *createTab(const QString &sURL, bool navigate);
@@ -212,6 +216,8 @@ private:
     TabSet m_tabs;
     PanelState m_panels;
     WindowDrag m_drag;
+    WindowSlot<frmTaskManager> m_taskManager;
+    WindowSlot<frmAbout> m_about;
     int m_connectionPicture = 0;
     int m_statePicture = 0;
     int m_fadeSteps = 0;
