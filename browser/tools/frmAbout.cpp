@@ -171,7 +171,7 @@ void frmAbout::createControls()
     cmdSysInfo->setGeometry(px(2940), px(3960), px(1500), px(300));
     cmdOK = new LabelButton(QStringLiteral("cmdOK"), QStringLiteral("확인(&O)"), this);
     cmdOK->setGeometry(px(4560), px(3960), px(930), px(300));
-    cmdOK->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    cmdOK->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     famCopyrightMaker = new QFrame(this);
     famCopyrightMaker->setObjectName(QStringLiteral("famCopyrightMaker"));
