@@ -26,7 +26,13 @@ enum BrowserCommand { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2 };
 // ProgressChange, StatusTextChange and TitleChange in any interleaving; then
 // DownloadComplete, NavigateComplete2 and DocumentComplete. A failed load raises
 // DownloadComplete and NavigateError instead of the last two; a load the user
-// stopped raises neither.
+// stopped raises neither. An address that cannot be made into a URL (plain
+// words, see isNavigableAddress) fails the same way, without loading anything:
+// BeforeNavigate2, DownloadBegin, ProgressChange(-1, 100), CommandStateChange,
+// DownloadComplete, NavigateError(address, kErrInvalidUrl).
+//
+// History steps leave out entries whose load failed, and the back and forward
+// states count only the entries a step can reach.
 class WebBrowser : public QObject
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "VorlenApp.h"
 
 #include "browser/frame/FadeOut.h"
+#include "browser/startup/SessionWindows.h"
 #include "browser/startup/modBase.h"
 #include "browser/themes/BuiltinImages.h"
 #include "browser/themes/Skin.h"
@@ -25,6 +26,7 @@ VorlenApp::~VorlenApp()
 {
     // The main window's pages go before the engine profile of the platform.
     m_afterStep.setSteps({}, {});
+    m_windows.reset();
     m_main.reset();
 }
 
@@ -59,10 +61,8 @@ void VorlenApp::showMainWindow()
 {
     frmMain &form = mainForm();
     AfterStep step(m_afterStep);
-    if (QScreen *screen = form.screen()) {
-        const QRect area = screen->availableGeometry();
-        form.move(area.center() - QPoint(form.width() / 2, form.height() / 2));
-    }
+    // Folders, the first-run greeting and the placement the user left.
+    form.ApplyWindowSetting();
     form.ArrangeFrame();
     m_afterStep.flushLayout();
     form.UpdateSystemStateIcon();

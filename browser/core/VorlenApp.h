@@ -9,8 +9,10 @@
 #include <optional>
 
 class BuiltinImages;
+class SessionWindows;
 class Skin;
 class frmMain;
+class QWidget;
 
 // The browser's one application object: it holds the platform services, the
 // built-in pictures and the skin, the after-step, the command table and the
@@ -40,6 +42,20 @@ public:
     // layout, system-state and tab steps.
     void showMainWindow();
 
+    // The notice, the message box, the settings, recovery and first-run windows
+    // and the session record (VorlenApp_Session.cpp).
+    SessionWindows &windows();
+    // The main window as a plain widget, null before it exists.
+    QWidget *mainWidget() const;
+    // The selected tab's page, null before the main window exists.
+    platform::WebBrowser *currentPage() const;
+    // Opens url (the start page when blank) in a new tab right of the selected one.
+    platform::WebBrowser *openInNewTab(const QString &url);
+    // Shows the main window (made on first use) and enables it unless a lock holds it.
+    void revealMainWindow();
+    // Navigates the selected tab.
+    void navigateCurrent(const QString &url);
+
     // Whether the window's opacity shows on this screen (a compositing window
     // system); settable for a run without one.
     bool opacityShows(const QWidget *window) const;
@@ -59,6 +75,7 @@ private:
     std::unique_ptr<BuiltinImages> m_images;
     std::unique_ptr<Skin> m_skin;
     std::unique_ptr<frmMain> m_main;
+    std::unique_ptr<SessionWindows> m_windows;
     std::optional<bool> m_opacityShows;
     bool m_ended = false;
     bool m_quitOnEnd = false;

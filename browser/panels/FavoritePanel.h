@@ -1,14 +1,92 @@
 #pragma once
 
 #include "SidePanel.h"
+#include "platform/Dialogs.h"
 
-// The favorites panel of the side area ("FavoriteBox"), with its add and edit
-// box ("AddFavoriteBox") inside it.
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class FavoriteStore;
+class TabSet;
+class VorlenApp;
+struct PanelState;
+
+// The favorites panel of the side area ("FavoriteBox"): the list of the
+// favorite files, the add and delete buttons, and the add and edit box
+// ("AddFavoriteBox") inside it. The list always mirrors the favorites folder.
 class FavoritePanel : public SidePanel
 {
     Q_OBJECT
 public:
-    explicit FavoritePanel(QWidget *parent);
+    FavoritePanel(VorlenApp &app, TabSet &tabs, PanelState &state, QWidget *parent);
+    ~FavoritePanel() override;
 
-    QWidget *AddFavoriteBox;
+    static constexpr const char *kTitle = "Vorlen™ 바로가기 관리자";
+
+    // Rebuilds the list from the folder.
+    void FavoriteActivatee();
+
+    // The side-bar button: shows or hides the panel (and hides the search panel).
+    void FavoriteButton_Click();
+    void FavoriteShowAddBoxButton_Click();
+    void FavoriteDeleteButton_Click();
+    void cmdFavoriteAdd_Click();
+    void cmdFavoriteAddCancel_Click();
+    void txtFavoriteTitle_Change();
+    void FavoriteListView_DblClick();
+
+    // What the favorite popup menu does with the selected item.
+    void openSelected();
+    void editSelected();
+    void deleteSelected();
+
+    // Whether the add box edits an existing favorite (its title is then fixed).
+    bool editing() const { return !m_editingBase.isEmpty(); }
+
+    QTreeWidget *FavoriteListView;
+    QPushButton *FavoriteShowAddBoxButton;
+    QPushButton *FavoriteDeleteButton;
+    QWidget *AddFavoriteBox;   // a group box titled "바로가기 추가/수정"
+    QLabel *lblFavoriteTitle;
+    QLineEdit *txtFavoriteTitle;
+    QLabel *lblFavoriteNickTip;
+    QLineEdit *txtFavoriteExplain;
+    QLabel *lblFavoriteAdress;
+    QLineEdit *txtFavoriteAdress;
+    QPushButton *cmdFavoriteAdd;
+    QPushButton *cmdFavoriteAddCancel;
+
+Q_SIGNALS:
+    // The right button in the list: the favorite popup menu at this point.
+    void menuRequested(const QPoint &globalPos);
+    // A favorite was opened without a connection: the window shows its offline state.
+    void offlineRequested();
+    // Ctrl+A or Escape in a field: the window writes the current tab's title and caption again.
+    void captionRefreshRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // The selected item's file base name, or empty when none is selected.
+    QString selectedBase() const;
+    void resetFields();
+    void closeAddBox();
+    void save();
+    platform::MsgResult message(const QString &text, platform::MsgIcon icon,
+                                platform::MsgButtons buttons = platform::MsgButtons::OK);
+    void reportFileFailure(const QString &what, const QString &fileBase);
+    void placeControls();
+    FavoriteStore store() const;
+
+    VorlenApp &m_app;
+    TabSet &m_tabs;
+    PanelState &m_state;
+    // The file being edited; empty in add mode.
+    QString m_editingBase;
 };

@@ -1,11 +1,48 @@
 #pragma once
 
+#include "SearchEngines.h"
 #include "SidePanel.h"
 
-// The web search panel of the side area ("SearchBox").
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class VorlenApp;
+struct PanelState;
+
+// The web search panel of the side area ("SearchBox"): a text field and one
+// button per engine. A search opens the engine's result page in the selected
+// tab and folds the panel away.
 class SearchPanel : public SidePanel
 {
     Q_OBJECT
 public:
-    explicit SearchPanel(QWidget *parent);
+    SearchPanel(VorlenApp &app, PanelState &state, QWidget *parent);
+
+    static constexpr const char *kPlaceholder = "검색어를 입력 하십시오";
+    // The panel's least height and the window height that gives it, twips.
+    static constexpr int kMinHeight = 4090;
+    static constexpr int kWindowHeightForMin = 5850;
+
+    // The side-bar button: shows the panel (hiding the favorites) or folds the side area.
+    void SearchButton_Click();
+    void SearchTextBox_GotFocus();
+    void search(SearchEngine engine);
+
+    QLabel *lblSearchBoxTitle;
+    QLabel *lblSearchBoxSecondTitle;
+    QLineEdit *SearchTextBox;
+    QPushButton *engineButton(SearchEngine engine) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void foldSideArea();
+    void ensureHeight();
+    void placeControls();
+
+    VorlenApp &m_app;
+    PanelState &m_state;
+    std::array<QPushButton *, kSearchEngines.size()> m_buttons{};
 };

@@ -2,8 +2,9 @@
 
 #include "browser/core/VorlenApp.h"
 #include "ShippedFiles.h"
+#include "SessionWindows.h"
 #include "modSystemCheck.h"
-#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/LinuxWebPlatform.h"
 
 #include <QApplication>
 #include <QFont>
@@ -35,8 +36,10 @@ void Start(VorlenApp &app)
             modSystemCheck::SetFirewallEnabled(app, true);
     }
 
-    // The first reference creates the main window, which loads its start tab.
-    app.showMainWindow();
+    // A session record left behind by a run that did not end cleanly leads to
+    // the recovery wizard, which finishes the start; otherwise the main window
+    // comes up where the user left it.
+    app.windows().ShowStartWindow();
 }
 
 int Main(int argc, char **argv)
@@ -44,6 +47,8 @@ int Main(int argc, char **argv)
     // Chromium refuses to run its sandbox as root; only then is it switched off.
     if (geteuid() == 0)
         setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+    // The engine's own page scheme and language are set before the application exists.
+    platform::prepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlen"));
@@ -65,7 +70,7 @@ int Main(int argc, char **argv)
     font.setPointSize(9);
     QApplication::setFont(font);
 
-    platform::LinuxPlatform system;
+    platform::LinuxWebPlatform system;
     VorlenApp app(system.platform());
     app.setQuitOnEnd(true);
     Start(app);

@@ -1,11 +1,15 @@
 #include "BrowserFixture.h"
 
+#include "browser/frame/modWindowSetting.h"
 #include "browser/startup/modSubMain.h"
+#include "browser/window/Design.h"
 #include "browser/window/TabStrip.h"
 #include "platform/Folders.h"
 #include "platform/Settings.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 
 BrowserTest::BrowserTest()
@@ -13,6 +17,14 @@ BrowserTest::BrowserTest()
 {
     m_fake.registry().setStartPage(QStringLiteral("http://start.example/"));
     QDir().mkpath(platform::folders::profileFolder(m_fake.environment()));
+    // A returning user: the settings file holds the window's last place, the
+    // default size centred on the screen. A test of the first run removes it.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const QRect rect = modWindowSetting::centred(
+        area, QSize(design::px(design::kDefaultWidth), design::px(design::kDefaultHeight)));
+    for (const auto &[key, text] : modWindowSetting::savedTexts({0, rect}))
+        platform::setting::write(m_fake.environment(), settings::Key(key), text);
 }
 
 BrowserTest::~BrowserTest()

@@ -57,14 +57,17 @@ TEST_F(BrowserTest, ExitWithSeveralTabsAsksFirst)
     EXPECT_TRUE(app().ended());
 }
 
-TEST_F(BrowserTest, ExitWithFadeShowsTheEndingPageAndFadesIn52Steps)
+TEST_F(BrowserTest, ExitWithFadeShowsTheEndingPageAndFadesOut)
 {
     setSetting(settings::Key::FadeEffectValue, "1");
     start();
     app().setOpacityShows(true);
     form().close();
     EXPECT_TRUE(app().ended());
-    EXPECT_EQ(form().fadeSteps(), 52);
+    // Paced by the clock: a busy machine skips steps, never the last one.
+    EXPECT_GE(form().fadeSteps(), 2);
+    EXPECT_LE(form().fadeSteps(), 52);
+    EXPECT_DOUBLE_EQ(form().windowOpacity(), 0.0);
     EXPECT_TRUE(page(0)->navigated().last().endsWith("/Ending.htm"));
     EXPECT_EQ(form().ProgramStatusTextLabel->text(), "Vorlen™ 작업 중 : 프로그램을 종료하고 있습니다.");
     EXPECT_EQ(form().WebAdressBar->text(), "웹 브라우저를 종료하고 있습니다...");

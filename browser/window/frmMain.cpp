@@ -38,6 +38,8 @@ frmMain::frmMain(VorlenApp &app)
     connectControls();
     defineCommands();
     defineToolCommands();
+    definePanelCommands();
+    connectSession();
 }
 
 frmMain::~frmMain()
@@ -164,9 +166,9 @@ void frmMain::createControls()
     VitrelButton = sideButton("VitrelButton");
     PanovelButton = sideButton("PanovelButton");
     NotepadButton = sideButton("NotepadButton");
-    FavoriteBox = new FavoritePanel(ProgramSidebar);
-    SearchBox = new SearchPanel(ProgramSidebar);
-    ntpdNotepadBox = new NotepadPanel(this);
+    FavoriteBox = new FavoritePanel(m_app, m_tabs, m_panels, ProgramSidebar);
+    SearchBox = new SearchPanel(m_app, m_panels, ProgramSidebar);
+    ntpdNotepadBox = new NotepadPanel(m_app, m_panels, this);
     ntpdNotepadBox->resize(100, design::px(design::kNotepadHeight));
 
     // Status bar.

@@ -28,7 +28,7 @@ class VorlenApp;
 // application's after-step. Handlers are split by concern over frmMain.cpp
 // (controls and wiring), frmMain_Lifecycle.cpp, frmMain_Tabs.cpp,
 // frmMain_PageEvents.cpp, frmMain_AddressBar.cpp, frmMain_Navigation.cpp,
-// frmMain_Frame.cpp and frmMain_Layout.cpp.
+// frmMain_Frame.cpp, frmMain_Layout.cpp and frmMain_Panels.cpp.
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -45,6 +45,13 @@ public:
     void Form_GotFocus();
     void Form_Unload(int &Cancel);
     void modProgramExit();
+
+    // Placement and first run (frmMain_Placement.cpp), session record (frmMain_Session.cpp)
+    void ApplyWindowSetting();
+    void RestoreWindowPlacement();
+    bool SaveWindowPlacement();
+    void WriteSessionRecord();
+    void ClearSessionRecord();
 
     // Tab set
     TabSet &tabs() { return m_tabs; }
@@ -181,6 +188,12 @@ public:
     void SystemExitButton_MouseDown(Qt::MouseButton Button);
     void SystemExitButton_MouseUp(Qt::MouseButton Button, int X, int Y);
 
+    // Side panels and page tools (frmMain_Panels.cpp)
+    void FavoriteActivatee();
+    void modLoadTxtFileList();
+    void DesignModeButton_Click();
+    void ScriptErrorsButton_Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -193,6 +206,11 @@ private:
     void connectControls();
     void defineCommands();
     void defineToolCommands();   // frmMain_Tools.cpp
+    void definePanelCommands();
+    void showFavoriteOffline();
+    void showFavoriteMenu(const QPoint &globalPos);
+    void connectSession();
+    void firstRun();
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);
     platform::WebBrowser *createTab(const QString &sURL, bool navigate);

@@ -100,6 +100,8 @@ void frmMain::Form_Unload(int &Cancel)
         return;
     }
     m_unloading = true;
+    ClearSessionRecord();
+    SaveWindowPlacement();
     modLocalPages::DeleteGeneratedPages(m_app.platform());
     m_app.End();
 }
@@ -125,5 +127,7 @@ void frmMain::modProgramExit()
     }
 
     modLocalPages::DeleteGeneratedPages(m_app.platform());
+    SaveWindowPlacement();
+    ClearSessionRecord();
     m_app.End();
 }

@@ -4,6 +4,7 @@
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/PictureControl.h"
+#include "browser/startup/SessionWindows.h"
 #include "browser/startup/modLocalPages.h"
 #include "browser/startup/modSystemCheck.h"
 #include "browser/tools/Progressbar.h"
@@ -65,6 +66,7 @@ void frmMain::TabWebBrowser_NewWindow2(qint16 Index, platform::NewWindowRequest 
         m_app.platform().dialogs.messageBox(
             this, QStringLiteral("환경 설정 값이 올바르지 않습니다.\n환경 설정 창을 통해 올바르게 설정 하십시오."),
             QStringLiteral("설정 오류"), platform::MsgButtons::OK, platform::MsgIcon::Critical);
+        m_app.windows().showSetting();
     }
     if (!open) {
         request.Cancel = true;
@@ -122,6 +124,7 @@ void frmMain::TabWebBrowser_TitleChange(qint16 Index, const QString &Text)
     AfterStep step(m_app.afterStep());
     WriteTitle(m_tabs.CurrentTab());
     WriteTabCap(Index);
+    WriteSessionRecord();
 }
 
 void frmMain::TabWebBrowser_ProgressChange(qint16 Index, int Progress, int ProgressMax)

@@ -7,19 +7,25 @@
 #include "platform/linux/LinuxSystemState.h"
 #include "platform/linux/QtDialogs.h"
 
+#include <functional>
 #include <memory>
 
 namespace platform {
 
-class QtWebBrowserFactory;
-
 // The program's services on a Linux desktop, owned in one place. Make it after the
 // QApplication and keep it until the last form is gone.
+//
+// This is the core without the page engine: its browsers make nothing (a
+// program that shows no web pages, such as the theme builder, needs no more).
+// LinuxWebPlatform adds the engine.
 class LinuxPlatform
 {
 public:
+    // Makes the page-engine factory once the other services exist.
+    using BrowserFactoryMaker = std::function<std::unique_ptr<WebBrowserFactory>(LinuxPlatform &)>;
+
     LinuxPlatform();
-    explicit LinuxPlatform(LinuxEnvironment::Overrides overrides);
+    explicit LinuxPlatform(LinuxEnvironment::Overrides overrides, const BrowserFactoryMaker &makeBrowsers = {});
     ~LinuxPlatform();
 
     LinuxPlatform(const LinuxPlatform &) = delete;
@@ -32,7 +38,6 @@ public:
     LinuxSystemState &system() { return m_system; }
     LinuxProcesses &processes() { return m_processes; }
     QtDialogs &dialogs() { return m_dialogs; }
-    QtWebBrowserFactory &browsers() { return *m_browsers; }
 
 private:
     LinuxEnvironment m_environment;
@@ -40,8 +45,16 @@ private:
     LinuxSystemState m_system;
     LinuxProcesses m_processes;
     QtDialogs m_dialogs;
-    std::unique_ptr<QtWebBrowserFactory> m_browsers;
+    std::unique_ptr<WebBrowserFactory> m_browsers;
     Platform m_platform;
+};
+
+// The factory of a program without page engines: create() makes nothing and
+// returns null.
+class NoWebBrowsers : public WebBrowserFactory
+{
+public:
+    WebBrowser *create(QWidget *parent) override;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,6 +17,7 @@ QMessageBox::StandardButton escapeButton(MsgButtons buttons)
         return QMessageBox::Ok;
     case MsgButtons::OKCancel:
     case MsgButtons::YesNoCancel:
+    case MsgButtons::SaveCancel:
         return QMessageBox::Cancel;
     case MsgButtons::YesNo:
         return QMessageBox::No;
@@ -32,6 +34,8 @@ MsgResult toResult(QMessageBox::StandardButton button)
         return MsgResult::No;
     case QMessageBox::Cancel:
         return MsgResult::Cancel;
+    case QMessageBox::Save:
+        return MsgResult::Save;
     default:
         return MsgResult::OK;
     }
@@ -90,6 +94,9 @@ void prepareMessageBox(QMessageBox &box, const QString &text, const QString &tit
     case MsgButtons::YesNoCancel:
         labels = {{QMessageBox::Yes, "예"}, {QMessageBox::No, "아니요"}, {QMessageBox::Cancel, "취소"}};
         break;
+    case MsgButtons::SaveCancel:
+        labels = {{QMessageBox::Save, "저장"}, {QMessageBox::Cancel, "취소"}};
+        break;
     }
     QMessageBox::StandardButtons standard;
     for (const Label &label : labels)
@@ -115,6 +122,37 @@ MsgResult QtDialogs::messageBox(QWidget *parent, const QString &text, const QStr
     prepareMessageBox(box, text, title, buttons, icon);
     box.exec();
     return messageBoxAnswer(box, buttons);
+}
+
+QObject *QtDialogs::notice(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
+{
+    auto *box = new QMessageBox(parent);
+    prepareMessageBox(*box, text, title, MsgButtons::OK, icon);
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+    return box;
+}
+
+std::optional<QString> QtDialogs::textInput(QWidget *parent, const QString &text, const QString &title,
+                                            const QString &initial)
+{
+    QInputDialog dialog(parent);
+    prepareTextInput(dialog, text, title, initial);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+void prepareTextInput(QInputDialog &dialog, const QString &text, const QString &title, const QString &initial)
+{
+    dialog.setWindowTitle(title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(text);
+    dialog.setTextValue(initial);
+    dialog.setOkButtonText(QStringLiteral("확인"));
+    dialog.setCancelButtonText(QStringLiteral("취소"));
+    dialog.setWindowModality(Qt::ApplicationModal);
 }
 
 QString QtDialogs::openFileName(QWidget *parent, const QString &title, const QString &filter, const QString &folder)

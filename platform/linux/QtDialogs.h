@@ -2,12 +2,13 @@
 
 #include "platform/Dialogs.h"
 
+class QInputDialog;
 class QMessageBox;
 
 namespace platform {
 
-// The system dialogs on Qt: QMessageBox with Korean button texts, QFileDialog and
-// QFontDialog.
+// The system dialogs on Qt: QMessageBox with Korean button texts (modal, or
+// modeless for notices), QInputDialog, QFileDialog and QFontDialog.
 class QtDialogs : public Dialogs
 {
 public:
@@ -15,6 +16,10 @@ public:
     // Cancel where there is a Cancel button, and OK for a lone OK.
     MsgResult messageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
                          MsgIcon icon) override;
+    // A modeless QMessageBox that deletes itself when closed; the box is the object returned.
+    QObject *notice(QWidget *parent, const QString &text, const QString &title, MsgIcon icon) override;
+    std::optional<QString> textInput(QWidget *parent, const QString &text, const QString &title,
+                                     const QString &initial) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &folder = {}) override;
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
@@ -23,6 +28,9 @@ public:
 // Sets up a box as messageBox shows it, without showing it.
 void prepareMessageBox(QMessageBox &box, const QString &text, const QString &title, MsgButtons buttons,
                        MsgIcon icon);
+
+// Sets up a text prompt as textInput shows it, without showing it.
+void prepareTextInput(QInputDialog &dialog, const QString &text, const QString &title, const QString &initial);
 
 // The answer of a box after it closed; the escape answer when no button was clicked.
 MsgResult messageBoxAnswer(const QMessageBox &box, MsgButtons buttons);

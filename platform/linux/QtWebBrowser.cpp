@@ -1,5 +1,10 @@
 #include "QtWebBrowser.h"
 
+#include "platform/Dialogs.h"
+#include "platform/WebAddress.h"
+#include "platform/linux/QtWebGeneratedPages.h"
+
+#include <QAction>
 #include <QDir>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
@@ -14,11 +19,6 @@ namespace {
 // Chromium's net::ERR_ABORTED: a load cancelled by the user or by a newer
 // navigation, never a failure the user should see.
 constexpr int kErrAborted = -3;
-
-bool isAboutAddress(const QString &address)
-{
-    return address.startsWith(QLatin1String("about:"), Qt::CaseInsensitive);
-}
 
 // The engine URL QWebEnginePage::setHtml loads for html, as it reports it back.
 QString dataUrlKeyOf(const QString &html)
@@ -41,6 +41,17 @@ public:
     {
     }
 
+    // The history steps, from the context menu too, leave failed entries out.
+    void triggerAction(WebAction action, bool checked = false) override
+    {
+        if (m_owner && action == Back)
+            m_owner->GoBack();
+        else if (m_owner && action == Forward)
+            m_owner->GoForward();
+        else
+            QWebEnginePage::triggerAction(action, checked);
+    }
+
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
     {
@@ -61,16 +72,104 @@ protected:
             m_owner->consoleMessage(level, message, lineNumber, sourceId);
     }
 
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override
+    {
+        if (m_owner)
+            m_owner->scriptAlert(securityOrigin, msg);
+    }
+
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override
+    {
+        return m_owner && m_owner->scriptConfirm(securityOrigin, msg);
+    }
+
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                          QString *result) override
+    {
+        return m_owner && m_owner->scriptPrompt(securityOrigin, msg, defaultValue, result);
+    }
+
 private:
     QPointer<QtWebBrowser> m_owner;
 };
 
-QtWebBrowser::QtWebBrowser(QWebEngineProfile *profile, QWidget *parent)
+QString QtWebBrowser::actionCaption(QWebEnginePage::WebAction action)
+{
+    using P = QWebEnginePage;
+    switch (action) {
+    case P::Back: return QStringLiteral("뒤로");
+    case P::Forward: return QStringLiteral("앞으로");
+    case P::Stop: return QStringLiteral("중지");
+    case P::Reload: return QStringLiteral("새로 고침");
+    case P::ReloadAndBypassCache: return QStringLiteral("캐시를 무시하고 새로 고침");
+    case P::Cut: return QStringLiteral("잘라내기");
+    case P::Copy: return QStringLiteral("복사");
+    case P::Paste: return QStringLiteral("붙여넣기");
+    case P::PasteAndMatchStyle: return QStringLiteral("서식 없이 붙여넣기");
+    case P::Undo: return QStringLiteral("실행 취소");
+    case P::Redo: return QStringLiteral("다시 실행");
+    case P::SelectAll: return QStringLiteral("모두 선택");
+    case P::Unselect: return QStringLiteral("선택 해제");
+    case P::OpenLinkInThisWindow: return QStringLiteral("링크 열기");
+    case P::OpenLinkInNewWindow: return QStringLiteral("새 창에서 링크 열기");
+    case P::OpenLinkInNewTab: return QStringLiteral("새 탭에서 링크 열기");
+    case P::OpenLinkInNewBackgroundTab: return QStringLiteral("뒤쪽 탭에서 링크 열기");
+    case P::CopyLinkToClipboard: return QStringLiteral("링크 주소 복사");
+    case P::DownloadLinkToDisk: return QStringLiteral("링크 내려받기");
+    case P::CopyImageToClipboard: return QStringLiteral("그림 복사");
+    case P::CopyImageUrlToClipboard: return QStringLiteral("그림 주소 복사");
+    case P::DownloadImageToDisk: return QStringLiteral("그림 내려받기");
+    case P::CopyMediaUrlToClipboard: return QStringLiteral("미디어 주소 복사");
+    case P::ToggleMediaControls: return QStringLiteral("재생 도구 보이기");
+    case P::ToggleMediaLoop: return QStringLiteral("반복 재생");
+    case P::ToggleMediaPlayPause: return QStringLiteral("재생/일시 정지");
+    case P::ToggleMediaMute: return QStringLiteral("소리 끄기/켜기");
+    case P::DownloadMediaToDisk: return QStringLiteral("미디어 내려받기");
+    case P::InspectElement: return QStringLiteral("요소 검사");
+    case P::ExitFullScreen: return QStringLiteral("전체 화면 끝내기");
+    case P::RequestClose: return QStringLiteral("페이지 닫기");
+    case P::SavePage: return QStringLiteral("페이지 저장");
+    case P::ViewSource: return QStringLiteral("페이지 소스 보기");
+    case P::ToggleBold: return QStringLiteral("굵게");
+    case P::ToggleItalic: return QStringLiteral("기울임꼴");
+    case P::ToggleUnderline: return QStringLiteral("밑줄");
+    case P::ToggleStrikethrough: return QStringLiteral("취소선");
+    case P::AlignLeft: return QStringLiteral("왼쪽 맞춤");
+    case P::AlignCenter: return QStringLiteral("가운데 맞춤");
+    case P::AlignRight: return QStringLiteral("오른쪽 맞춤");
+    case P::AlignJustified: return QStringLiteral("양쪽 맞춤");
+    case P::Indent: return QStringLiteral("들여쓰기");
+    case P::Outdent: return QStringLiteral("내어쓰기");
+    case P::InsertOrderedList: return QStringLiteral("번호 매기기");
+    case P::InsertUnorderedList: return QStringLiteral("글머리 기호");
+    case P::NoWebAction:
+    case P::WebActionCount:
+        break;
+    }
+    return QString();
+}
+
+QString QtWebBrowser::scriptDialogTitle(const QUrl &origin)
+{
+    const QString host = origin.host(QUrl::FullyDecoded);
+    return host.isEmpty() ? QStringLiteral("웹 페이지 메시지") : host + QStringLiteral(" 웹 페이지 메시지");
+}
+
+QtWebBrowser::QtWebBrowser(QWebEngineProfile *profile, Dialogs &dialogs, const GeneratedPages *pages,
+                           QWidget *parent)
     : WebBrowser(parent)
     , m_view(new QWebEngineView(parent))
     , m_page(new QtWebPage(profile, this))
+    , m_dialogs(dialogs)
+    , m_generatedPages(pages)
 {
     m_view->setPage(m_page);
+    for (int action = 0; action < QWebEnginePage::WebActionCount; ++action) {
+        const auto webAction = static_cast<QWebEnginePage::WebAction>(action);
+        const QString caption = actionCaption(webAction);
+        if (!caption.isEmpty())
+            m_page->action(webAction)->setText(caption);
+    }
 
     QWebEnginePage *page = m_page;
     connect(page, &QWebEnginePage::loadingChanged, this, &QtWebBrowser::loadingChanged);
@@ -102,7 +201,10 @@ QtWebBrowser::~QtWebBrowser()
     }
     if (m_page) {
         m_page->disconnect(this);
-        m_page->triggerAction(QWebEnginePage::Stop);
+        // Stop only what runs: an order to a page that never loaded sets up
+        // its engine side, which would then look for the view being deleted.
+        if (m_loading)
+            m_page->triggerAction(QWebEnginePage::Stop);
         m_page->setParent(nullptr);
         m_page->deleteLater();
     }
@@ -120,12 +222,7 @@ QWebEnginePage *QtWebBrowser::page() const
 
 QUrl QtWebBrowser::urlFromAddress(const QString &address, const QString &workingDirectory)
 {
-    const QString text = address.trimmed();
-    if (text.isEmpty())
-        return QUrl(QStringLiteral("about:blank"));
-    if (QDir::isAbsolutePath(text))
-        return QUrl::fromLocalFile(QDir::cleanPath(text));
-    return QUrl::fromUserInput(text, workingDirectory);
+    return platform::urlFromAddress(address, workingDirectory);
 }
 
 void QtWebBrowser::Navigate(const QString &address)
@@ -153,19 +250,108 @@ void QtWebBrowser::navigateTo(const QString &address)
         m_page->setHtml(text);
         return;
     }
-    m_page->load(urlFromAddress(address, QDir::currentPath()));
+    const QUrl url = platform::urlFromAddress(address, QDir::currentPath());
+    if (!url.isValid()) {
+        failAddress(address);
+        return;
+    }
+    m_page->load(engineUrlOf(url));
+}
+
+void QtWebBrowser::failAddress(const QString &address)
+{
+    // As a failed load would, a turn later, so that a handler may navigate
+    // again from inside the events.
+    QMetaObject::invokeMethod(
+        this,
+        [this, address] {
+            QPointer<QtWebBrowser> self(this);
+            Q_EMIT BeforeNavigate2(address);
+            if (!self)
+                return;
+            m_loading = true;
+            Q_EMIT DownloadBegin();
+            if (!self)
+                return;
+            m_loading = false;
+            Q_EMIT ProgressChange(-1, 100);
+            if (!self)
+                return;
+            emitCommandStates();
+            if (!self)
+                return;
+            Q_EMIT DownloadComplete();
+            if (!self)
+                return;
+            Q_EMIT NavigateError(address, kErrInvalidUrl);
+        },
+        Qt::QueuedConnection);
 }
 
 void QtWebBrowser::GoBack()
 {
-    if (m_page)
-        m_page->triggerAction(QWebEnginePage::Back);
+    stepTo(-1);
 }
 
 void QtWebBrowser::GoForward()
 {
-    if (m_page)
-        m_page->triggerAction(QWebEnginePage::Forward);
+    stepTo(+1);
+}
+
+void QtWebBrowser::stepTo(int direction)
+{
+    const int target = stepTarget(direction);
+    if (!m_page || target < 0)
+        return;
+    QWebEngineHistory *history = m_page->history();
+    history->goToItem(history->itemAt(target));
+}
+
+bool QtWebBrowser::CanGoBack() const
+{
+    return stepTarget(-1) >= 0;
+}
+
+bool QtWebBrowser::CanGoForward() const
+{
+    return stepTarget(+1) >= 0;
+}
+
+int QtWebBrowser::stepTarget(int direction) const
+{
+    if (!m_page)
+        return -1;
+    const QWebEngineHistory *history = m_page->history();
+    const int count = history->count();
+    for (int i = history->currentItemIndex() + direction; i >= 0 && i < count; i += direction) {
+        if (!isFailedEntry(i))
+            return i;
+    }
+    return -1;
+}
+
+bool QtWebBrowser::isFailedEntry(int index) const
+{
+    const auto it = m_failedEntries.constFind(index);
+    return it != m_failedEntries.constEnd() && m_page && m_page->history()->itemAt(index).url() == it.value();
+}
+
+void QtWebBrowser::markCurrentEntry(const QUrl &url, bool failed)
+{
+    if (!m_page)
+        return;
+    QWebEngineHistory *history = m_page->history();
+    // Entries past the end went with a new navigation.
+    for (auto it = m_failedEntries.begin(); it != m_failedEntries.end();)
+        it = it.key() >= history->count() ? m_failedEntries.erase(it) : std::next(it);
+    const int index = history->currentItemIndex();
+    // A failure that left no entry of its own (the page shown stays) marks nothing.
+    if (history->currentItem().url() != url)
+        return;
+    if (failed)
+        m_failedEntries.insert(index, url);
+    else
+        m_failedEntries.remove(index);
 }
 
 void QtWebBrowser::Refresh()
@@ -180,6 +366,11 @@ void QtWebBrowser::Stop()
         m_page->triggerAction(QWebEnginePage::Stop);
 }
 
+QUrl QtWebBrowser::engineUrlOf(const QUrl &url) const
+{
+    return m_generatedPages ? m_generatedPages->engineUrl(url) : url;
+}
+
 QString QtWebBrowser::addressOf(const QUrl &url) const
 {
     if (url.isEmpty())
@@ -189,6 +380,8 @@ QString QtWebBrowser::addressOf(const QUrl &url) const
         if (it != m_aboutAddresses.constEnd())
             return it.value();
     }
+    if (m_generatedPages)
+        return m_generatedPages->fileUrl(url).toString();
     return url.toString();
 }
 
@@ -292,6 +485,8 @@ void QtWebBrowser::endLoad(const QUrl &url, LoadEnd end, int errorCode)
         m_announced = false;
     m_loading = false;
     const QString address = addressOf(url);
+    if (end != LoadEnd::Stopped)
+        markCurrentEntry(url, end == LoadEnd::Failed);
 
     Q_EMIT ProgressChange(-1, 100);
     emitCommandStates();
@@ -313,9 +508,8 @@ void QtWebBrowser::emitCommandStates()
 {
     if (!m_page)
         return;
-    QWebEngineHistory *history = m_page->history();
-    Q_EMIT CommandStateChange(CSC_NAVIGATEBACK, history->canGoBack());
-    Q_EMIT CommandStateChange(CSC_NAVIGATEFORWARD, history->canGoForward());
+    Q_EMIT CommandStateChange(CSC_NAVIGATEBACK, CanGoBack());
+    Q_EMIT CommandStateChange(CSC_NAVIGATEFORWARD, CanGoForward());
 }
 
 QWebEnginePage *QtWebBrowser::newWindowRequested()
@@ -351,6 +545,28 @@ void QtWebBrowser::consoleMessage(QWebEnginePage::JavaScriptConsoleMessageLevel 
         || !message.startsWith(QLatin1String("Uncaught")))
         return;
     Q_EMIT ScriptErrorReported(message, line, source);
+}
+
+void QtWebBrowser::scriptAlert(const QUrl &origin, const QString &message)
+{
+    m_dialogs.messageBox(m_view, message, scriptDialogTitle(origin), MsgButtons::OK, MsgIcon::Exclamation);
+}
+
+bool QtWebBrowser::scriptConfirm(const QUrl &origin, const QString &message)
+{
+    return m_dialogs.messageBox(m_view, message, scriptDialogTitle(origin), MsgButtons::OKCancel,
+                                MsgIcon::Question)
+           == MsgResult::OK;
+}
+
+bool QtWebBrowser::scriptPrompt(const QUrl &origin, const QString &message, const QString &initial, QString *result)
+{
+    const std::optional<QString> answer = m_dialogs.textInput(m_view, message, scriptDialogTitle(origin), initial);
+    if (!answer)
+        return false;
+    if (result)
+        *result = *answer;
+    return true;
 }
 
 } // namespace platform

@@ -15,6 +15,8 @@ class QWebEngineView;
 
 namespace platform {
 
+class Dialogs;
+class GeneratedPages;
 class QtWebPage;
 
 // The page engine on Qt WebEngine: one QWebEngineView showing one page of the
@@ -35,9 +37,26 @@ class QtWebPage;
 //   Stop, replaced by a new navigation, or turned into a download) ends with
 //   DownloadComplete alone. A navigation that replaces a running load belongs
 //   to that load: it raises its BeforeNavigate2 and the load's end is its end.
+// - An address that cannot be made into a URL ("hello world") fails like a
+//   load, a turn of the event loop later: BeforeNavigate2(address),
+//   DownloadBegin, ProgressChange(-1, 100), CommandStateChange,
+//   DownloadComplete, NavigateError(address, kErrInvalidUrl). The page shown
+//   stays.
 // - Refresh and the history steps are navigations like any other.
 // - Same-document navigations (fragments, history.pushState) change the
 //   address and may raise TitleChange and CommandStateChange, but start no load.
+//
+// History: an entry whose load failed is left out of the history steps. The
+// browser answers a failure by sending the tab to its error page, so Back from
+// there goes to the page before the failed address instead of failing again;
+// the back and forward states count only the entries a step can reach.
+//
+// Generated pages (see GeneratedPages): Navigate with such a page's path loads
+// it through the program's own scheme; LocationURL and the events name it by
+// its file URL all the same.
+//
+// Script dialogs (alert, confirm, prompt) go through Dialogs, titled with the
+// site's host; the context menu's actions carry Korean captions.
 //
 // LocationURL is the address of the document shown: it becomes the new one
 // when the engine commits the navigation (before its TitleChange), so during
@@ -47,8 +66,9 @@ class QtWebBrowser : public WebBrowser
 {
     Q_OBJECT
 public:
-    // The page belongs to profile, which must outlive it (the factory sees to it).
-    QtWebBrowser(QWebEngineProfile *profile, QWidget *parent);
+    // The page belongs to profile, which must outlive it, as must dialogs and
+    // pages (the factory sees to it). pages may be null: no generated pages.
+    QtWebBrowser(QWebEngineProfile *profile, Dialogs &dialogs, const GeneratedPages *pages, QWidget *parent);
     ~QtWebBrowser() override;
 
     QWidget *widget() override;
@@ -65,6 +85,10 @@ public:
     QString DocumentTitle() const override;
     bool Busy() const override;
 
+    // Whether GoBack and GoForward have an entry to go to (failed ones left out).
+    bool CanGoBack() const;
+    bool CanGoForward() const;
+
     bool Silent() const override { return m_silent; }
     void setSilent(bool silent) override { m_silent = silent; }
     bool RegisterAsBrowser() const override { return m_registerAsBrowser; }
@@ -80,10 +104,13 @@ public:
     // The engine page, or null once the factory has shut the engine down.
     QWebEnginePage *page() const;
 
-    // How an address given to Navigate becomes an engine URL ("about:" text
-    // pages excluded): an absolute path opens the file, anything else is
-    // completed by QUrl::fromUserInput against workingDirectory.
+    // See platform::urlFromAddress.
     static QUrl urlFromAddress(const QString &address, const QString &workingDirectory);
+
+    // The caption the page's context-menu action shows; empty for actions that have none.
+    static QString actionCaption(QWebEnginePage::WebAction action);
+    // The title of the script dialogs of a page from origin.
+    static QString scriptDialogTitle(const QUrl &origin);
 
 Q_SIGNALS:
     // A script error of the page while Silent is false.
@@ -97,11 +124,15 @@ private:
     QWebEnginePage *newWindowRequested();
     void consoleMessage(QWebEnginePage::JavaScriptConsoleMessageLevel level, const QString &message,
                         int line, const QString &source);
+    void scriptAlert(const QUrl &origin, const QString &message);
+    bool scriptConfirm(const QUrl &origin, const QString &message);
+    bool scriptPrompt(const QUrl &origin, const QString &message, const QString &initial, QString *result);
 
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void beginLoad(const QUrl &url);
     enum class LoadEnd { Succeeded, Stopped, Failed };
     void endLoad(const QUrl &url, LoadEnd end, int errorCode);
+    void failAddress(const QString &address);
     void emitCommandStates();
     // The page is about to receive another page's new window: whatever it was
     // loading is dropped with its old contents.
@@ -109,11 +140,22 @@ private:
     void navigateTo(const QString &address);
     // The address the events and LocationURL report for an engine URL.
     QString addressOf(const QUrl &url) const;
+    QUrl engineUrlOf(const QUrl &url) const;
+
+    // History entries whose load failed, by index, with the URL they had then.
+    void markCurrentEntry(const QUrl &url, bool failed);
+    bool isFailedEntry(int index) const;
+    // The nearest entry a step in direction (-1 back, +1 forward) reaches; -1 when none.
+    int stepTarget(int direction) const;
+    void stepTo(int direction);
 
     QPointer<QWebEngineView> m_view;
     QPointer<QtWebPage> m_page;
+    Dialogs &m_dialogs;
+    const GeneratedPages *m_generatedPages = nullptr;
     // Engine URLs (fully encoded) of "about:" text pages, with the address given.
     QHash<QString, QString> m_aboutAddresses;
+    QHash<int, QUrl> m_failedEntries;
     QUrl m_announcedUrl;   // BeforeNavigate2 raised, load start not yet seen
     bool m_announced = false;
     bool m_loading = false;

@@ -1,15 +1,17 @@
 #include "QtWebBrowserFactory.h"
 
 #include "QtWebBrowser.h"
+#include "platform/Dialogs.h"
 #include "platform/FileIO.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWidget>
 
 namespace platform {
 
@@ -37,6 +39,23 @@ std::pair<QString, QString> splitExtension(const QString &name)
     return {name.left(dot), name.mid(dot)};
 }
 
+// The name a download is offered under: the last component of the server's
+// name; a name that could still leave the folder is replaced.
+QString downloadName(const QWebEngineDownloadRequest *request)
+{
+    QString name = QFileInfo(request->suggestedFileName()).fileName();
+    if (!isSafeFileName(name))
+        name = QFileInfo(request->downloadFileName()).fileName();
+    if (!isSafeFileName(name))
+        name = QStringLiteral("download");
+    return name;
+}
+
+QWidget *windowOf(QtWebBrowser *browser)
+{
+    return browser && browser->widget() ? browser->widget()->window() : nullptr;
+}
+
 } // namespace
 
 QString uniqueFileName(const QString &folder, const QString &name, const QSet<QString> &taken)
@@ -56,15 +75,25 @@ QString uniqueFileName(const QString &folder, const QString &name, const QSet<QS
     }
 }
 
-QtWebBrowserFactory::QtWebBrowserFactory(const QString &storageFolder, QObject *parent)
+bool isUsableFolder(const QString &folder)
+{
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".probe-XXXXXX")));
+    return probe.open();
+}
+
+QtWebBrowserFactory::QtWebBrowserFactory(const QString &storageFolder, Dialogs &dialogs, QObject *parent)
     : QObject(parent)
     , m_storageFolder(storageFolder)
+    , m_dialogs(dialogs)
+    , m_generatedPageHandler(m_generatedPages)
 {
 }
 
 QtWebBrowserFactory::~QtWebBrowserFactory()
 {
-    delete m_scriptErrorBox;
+    delete m_scriptErrorNotice.data();
     // Views before pages (a view left without its page would make a default
     // one), pages before their profile (the engine warns and may crash when
     // a profile goes while its pages live).
@@ -75,16 +104,41 @@ QtWebBrowserFactory::~QtWebBrowserFactory()
     delete m_profile;
 }
 
+QStringList QtWebBrowserFactory::generatedPageNames()
+{
+    return {QStringLiteral("Error.htm"), QStringLiteral("NewTab.htm"), QStringLiteral("StartPage.htm"),
+            QStringLiteral("Loading.htm"), QStringLiteral("Ending.htm")};
+}
+
+void QtWebBrowserFactory::setGeneratedPages(const QString &folder, const QStringList &names)
+{
+    m_generatedPages = GeneratedPages(folder, names);
+}
+
 QWebEngineProfile *QtWebBrowserFactory::profile()
 {
-    if (!m_profile) {
+    if (m_profile)
+        return m_profile;
+    // The engine writes its storage on its own threads and says nothing when
+    // it cannot: the folder is checked here, and without one the profile keeps
+    // everything in memory.
+    m_storageUsable = isUsableFolder(m_storageFolder);
+    if (m_storageUsable) {
         m_profile = new QWebEngineProfile(QStringLiteral("vorlen"));
         m_profile->setPersistentStoragePath(m_storageFolder);
         m_profile->setCachePath(QDir(m_storageFolder).filePath(QStringLiteral("Cache")));
         m_profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
-        connect(m_profile, &QWebEngineProfile::downloadRequested, this,
-                &QtWebBrowserFactory::downloadRequested);
+    } else {
+        m_profile = new QWebEngineProfile();
     }
+    m_profile->setHttpAcceptLanguage(QStringLiteral("ko-KR,ko"));
+    // A page opened from disk reads no other file and reaches no web address;
+    // the generated pages come through their own scheme instead.
+    QWebEngineSettings *settings = m_profile->settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    m_profile->installUrlSchemeHandler(QByteArray(kGeneratedPageScheme), &m_generatedPageHandler);
+    connect(m_profile, &QWebEngineProfile::downloadRequested, this, &QtWebBrowserFactory::downloadRequested);
     return m_profile;
 }
 
@@ -94,7 +148,7 @@ WebBrowser *QtWebBrowserFactory::create(QWidget *parent)
     dropDead(m_views);
     dropDead(m_pages);
 
-    auto *browser = new QtWebBrowser(profile(), parent);
+    auto *browser = new QtWebBrowser(profile(), m_dialogs, &m_generatedPages, parent);
     m_browsers.append(browser);
     m_views.append(browser->widget());
     m_pages.append(browser->page());
@@ -102,7 +156,19 @@ WebBrowser *QtWebBrowserFactory::create(QWidget *parent)
             [this, browser](const QString &message, int line, const QString &source) {
                 showScriptError(browser, message, line, source);
             });
+    if (!m_storageUsable && !m_storageReported)
+        reportUnusableStorage(parent ? parent->window() : nullptr);
     return browser;
+}
+
+void QtWebBrowserFactory::reportUnusableStorage(QWidget *window)
+{
+    m_storageReported = true;
+    m_dialogs.notice(window,
+                     QStringLiteral("웹 브라우저 엔진의 저장 폴더를 사용할 수 없습니다.\n%1\n\n"
+                                    "이번 실행에서는 쿠키와 방문 기록이 저장되지 않습니다.")
+                         .arg(QDir::toNativeSeparators(m_storageFolder)),
+                     QStringLiteral("저장 폴더 오류"), MsgIcon::Exclamation);
 }
 
 QtWebBrowser *QtWebBrowserFactory::browserOf(const QWebEnginePage *page) const
@@ -116,26 +182,52 @@ QtWebBrowser *QtWebBrowserFactory::browserOf(const QWebEnginePage *page) const
     return nullptr;
 }
 
+QString QtWebBrowserFactory::downloadSite(const QUrl &url, const QUrl &pageUrl)
+{
+    // A blob address carries the address of the page that made it.
+    const QUrl source = url.scheme() == QLatin1String("blob") ? QUrl(url.path()) : url;
+    const QString host = source.host(QUrl::FullyDecoded);
+    if (!host.isEmpty())
+        return source.port() >= 0 ? QStringLiteral("%1:%2").arg(host).arg(source.port()) : host;
+    if (source.isLocalFile())
+        return QStringLiteral("이 컴퓨터");
+    if (!pageUrl.isEmpty() && pageUrl != url)
+        return downloadSite(pageUrl, QUrl());
+    return QStringLiteral("알 수 없는 곳");
+}
+
 void QtWebBrowserFactory::downloadRequested(QWebEngineDownloadRequest *request)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+    QtWebBrowser *browser = browserOf(request->page());
+    QPointer<QWidget> window = windowOf(browser);
+    const QString name = downloadName(request);
+    const QUrl pageUrl = request->page() ? request->page()->url() : QUrl();
+
+    // Nothing is saved before the user said so.
+    QPointer<QWebEngineDownloadRequest> guard(request);
+    const MsgResult answer = m_dialogs.messageBox(
+        window,
+        QStringLiteral("이 파일을 내려받으시겠습니까?\n\n파일 이름: %1\n보낸 곳: %2")
+            .arg(name, downloadSite(request->url(), pageUrl)),
+        QStringLiteral("내려받기"), MsgButtons::SaveCancel, MsgIcon::Question);
+    if (!guard)
+        return;
+    if (answer != MsgResult::Save) {
         request->cancel();
         return;
     }
-    // The name comes from the server: only its last component counts, and a
-    // name that could still leave the folder is replaced.
-    QString name = QFileInfo(request->suggestedFileName()).fileName();
-    if (!isSafeFileName(name))
-        name = QFileInfo(request->downloadFileName()).fileName();
-    if (!isSafeFileName(name))
-        name = QStringLiteral("download");
-    name = uniqueFileName(folder, name, m_reservedDownloads);
-    const QString path = QDir(folder).filePath(name);
+
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+        request->cancel();
+        m_dialogs.notice(window, QStringLiteral("파일을 내려받을 폴더를 만들 수 없습니다.\n%1").arg(folder),
+                         QStringLiteral("내려받기"), MsgIcon::Exclamation);
+        return;
+    }
+    const QString unique = uniqueFileName(folder, name, m_reservedDownloads);
+    const QString path = QDir(folder).filePath(unique);
 
     m_reservedDownloads.insert(path);
-    QtWebBrowser *browser = browserOf(request->page());
-    QPointer<QWidget> window = browser && browser->widget() ? browser->widget()->window() : nullptr;
     connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, request, path, window] {
         if (!request->isFinished())
             return;
@@ -143,10 +235,11 @@ void QtWebBrowserFactory::downloadRequested(QWebEngineDownloadRequest *request)
         showDownloadResult(request, path, window);
     });
     request->setDownloadDirectory(folder);
-    request->setDownloadFileName(name);
+    request->setDownloadFileName(unique);
     request->accept();
 
-    if (browser)
+    // The control may have gone while the question was open.
+    if ((browser = browserOf(request->page())))
         Q_EMIT browser->FileDownload(path);
 }
 
@@ -155,23 +248,14 @@ void QtWebBrowserFactory::showDownloadResult(QWebEngineDownloadRequest *request,
 {
     // The user learns where the file went, or that it did not arrive; a
     // download the user cancelled needs no word.
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::Information;
     if (request->state() == QWebEngineDownloadRequest::DownloadCompleted) {
-        text = QStringLiteral("파일을 내려받았습니다.\n%1").arg(path);
+        m_dialogs.notice(window, QStringLiteral("파일을 내려받았습니다.\n%1").arg(path), QStringLiteral("내려받기"),
+                         MsgIcon::Information);
     } else if (request->state() == QWebEngineDownloadRequest::DownloadInterrupted) {
-        text = QStringLiteral("파일을 내려받지 못했습니다.\n%1\n%2").arg(path, request->interruptReasonString());
-        icon = QMessageBox::Warning;
-    } else {
-        return;
+        m_dialogs.notice(window,
+                         QStringLiteral("파일을 내려받지 못했습니다.\n%1\n%2").arg(path, request->interruptReasonString()),
+                         QStringLiteral("내려받기"), MsgIcon::Exclamation);
     }
-    auto *box = new QMessageBox(icon, QStringLiteral("내려받기"), text, QMessageBox::NoButton, window);
-    box->addButton(QStringLiteral("확인"), QMessageBox::AcceptRole);
-    box->setObjectName(QStringLiteral("downloadResult"));
-    box->setTextFormat(Qt::PlainText);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    box->show();
 }
 
 void QtWebBrowserFactory::showScriptError(QtWebBrowser *browser, const QString &message, int line,
@@ -179,18 +263,13 @@ void QtWebBrowserFactory::showScriptError(QtWebBrowser *browser, const QString &
 {
     // A page that throws in a loop must not bury the user under boxes: while
     // one is open, further errors are not shown.
-    if (m_scriptErrorBox || !browser->widget())
+    if (m_scriptErrorNotice || !browser->widget())
         return;
     const QString text = QStringLiteral("이 페이지의 스크립트에서 오류가 발생했습니다.\n\n줄: %1\n오류: %2\nURL: %3")
                              .arg(line)
                              .arg(message, source);
-    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("스크립트 오류"), text,
-                                QMessageBox::NoButton, browser->widget());
-    box->addButton(QStringLiteral("확인"), QMessageBox::AcceptRole);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    m_scriptErrorBox = box;
-    box->show();
+    m_scriptErrorNotice = m_dialogs.notice(browser->widget(), text, QStringLiteral("스크립트 오류"),
+                                           MsgIcon::Exclamation);
 }
 
 } // namespace platform

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/WebBrowser.h"
+#include "platform/linux/QtWebGeneratedPages.h"
 
 #include <QList>
-#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
@@ -13,9 +13,9 @@ class QWebEngineDownloadRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
 
-
 namespace platform {
 
+class Dialogs;
 class QtWebBrowser;
 
 // Makes the program's page engines. All pages share one named, persistent
@@ -24,16 +24,24 @@ class QtWebBrowser;
 // create() and goes last: the factory deletes every page (and view) it made
 // that is still alive before it, and the controls left over become inert.
 //
-// It also does what belongs to the program rather than to one page:
-// downloads go into the user's download folder under a name no file has yet,
-// and a modeless box tells where each one went when it ends; script errors of
-// pages that are not Silent are shown in one modeless "스크립트 오류" box at a
-// time.
+// The profile speaks Korean (Accept-Language "ko-KR,ko"); local files may
+// neither read other local files nor reach the network; the generated pages
+// are served through the program's own scheme (see GeneratedPages). When the
+// storage folder cannot be made or written, the profile runs off the record
+// (nothing is kept after the program ends) and a notice names the folder, once.
+//
+// It also does what belongs to the program rather than to one page, all
+// through Dialogs: each download is asked for first ("내려받기": the file's
+// name, where it comes from, "저장" or "취소"), goes into the user's download
+// folder under a name no file has yet, and a notice tells where it went when
+// it ends; script errors of pages that are not Silent are shown in one
+// "스크립트 오류" notice at a time.
 class QtWebBrowserFactory : public QObject, public WebBrowserFactory
 {
     Q_OBJECT
 public:
-    explicit QtWebBrowserFactory(const QString &storageFolder, QObject *parent = nullptr);
+    // dialogs must outlive the factory.
+    QtWebBrowserFactory(const QString &storageFolder, Dialogs &dialogs, QObject *parent = nullptr);
     ~QtWebBrowserFactory() override;
 
     // The control's object is a child of parent, its view a child widget of it.
@@ -42,17 +50,39 @@ public:
     QString storageFolder() const { return m_storageFolder; }
     // The shared profile, made on first use.
     QWebEngineProfile *profile();
-    // The script-error box on screen, if any.
-    QMessageBox *scriptErrorBox() const { return m_scriptErrorBox; }
+    // False when the profile could not use its storage folder and keeps
+    // nothing beyond this run (known once the profile is made).
+    bool storageUsable() const { return m_storageUsable; }
+    // The script-error notice on screen, if any.
+    QObject *scriptErrorNotice() const { return m_scriptErrorNotice; }
+
+    // The generated pages: files called names in folder (the TEMP folder).
+    // Controls made before the call see the change as well.
+    void setGeneratedPages(const QString &folder, const QStringList &names);
+    const GeneratedPages &generatedPages() const { return m_generatedPages; }
+    // The browser's status pages: "Error.htm", "NewTab.htm", "StartPage.htm",
+    // "Loading.htm", "Ending.htm".
+    static QStringList generatedPageNames();
+
+    // Where a download comes from, as the question before it names it: the
+    // host (and port) of its address, of the page's address for addresses
+    // without one (data:), "이 컴퓨터" for local files.
+    static QString downloadSite(const QUrl &url, const QUrl &pageUrl);
 
 private:
     void downloadRequested(QWebEngineDownloadRequest *request);
     void showDownloadResult(QWebEngineDownloadRequest *request, const QString &path, QWidget *window);
     void showScriptError(QtWebBrowser *browser, const QString &message, int line, const QString &source);
+    void reportUnusableStorage(QWidget *window);
     QtWebBrowser *browserOf(const QWebEnginePage *page) const;
 
     QString m_storageFolder;
+    Dialogs &m_dialogs;
+    GeneratedPages m_generatedPages;
+    GeneratedPageHandler m_generatedPageHandler;
     QWebEngineProfile *m_profile = nullptr;
+    bool m_storageUsable = true;
+    bool m_storageReported = false;
     QList<QPointer<QtWebBrowser>> m_browsers;
     // Views and pages made here; a closed control leaves them for the event
     // loop to delete, and those still alive at the end are deleted first.
@@ -60,11 +90,14 @@ private:
     QList<QPointer<QObject>> m_pages;
     // Download targets in progress, which may not exist on disk yet.
     QSet<QString> m_reservedDownloads;
-    QPointer<QMessageBox> m_scriptErrorBox;
+    QPointer<QObject> m_scriptErrorNotice;
 };
 
 // name, or "name (1).ext", "name (2).ext", ... : the first one that neither
 // exists in folder nor is in taken (full paths).
 QString uniqueFileName(const QString &folder, const QString &name, const QSet<QString> &taken);
+
+// Makes folder when missing and checks that files can be written in it.
+bool isUsableFolder(const QString &folder);
 
 } // namespace platform

@@ -9,6 +9,7 @@ MsgResult FakeDialogs::closeAnswer(MsgButtons buttons)
         return MsgResult::OK;
     case MsgButtons::OKCancel:
     case MsgButtons::YesNoCancel:
+    case MsgButtons::SaveCancel:
         return MsgResult::Cancel;
     case MsgButtons::YesNo:
         return MsgResult::No;
@@ -27,6 +28,8 @@ bool FakeDialogs::offers(MsgButtons buttons, MsgResult answer)
         return answer == MsgResult::Yes || answer == MsgResult::No;
     case MsgButtons::YesNoCancel:
         return answer == MsgResult::Yes || answer == MsgResult::No || answer == MsgResult::Cancel;
+    case MsgButtons::SaveCancel:
+        return answer == MsgResult::Save || answer == MsgResult::Cancel;
     }
     return false;
 }
@@ -44,6 +47,41 @@ MsgResult FakeDialogs::messageBox(QWidget *parent, const QString &text, const QS
             call.answer = *answer;
     }
     m_messageBoxes.append(call);
+    return call.answer;
+}
+
+QObject *FakeDialogs::notice(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
+{
+    auto *handle = new QObject(&m_noticeHandles);
+    m_notices.append(NoticeCall{parent, text, title, icon, handle});
+    return handle;
+}
+
+void FakeDialogs::closeNotice(int i)
+{
+    if (i >= 0 && i < m_notices.size())
+        delete m_notices[i].handle.data();
+}
+
+void FakeDialogs::closeNotices()
+{
+    for (qsizetype i = 0; i < m_notices.size(); ++i)
+        closeNotice(int(i));
+}
+
+int FakeDialogs::openNoticeCount() const
+{
+    int open = 0;
+    for (const NoticeCall &call : m_notices)
+        open += call.handle ? 1 : 0;
+    return open;
+}
+
+std::optional<QString> FakeDialogs::textInput(QWidget *parent, const QString &text, const QString &title,
+                                              const QString &initial)
+{
+    TextInputCall call{parent, text, title, initial, m_textAnswers.isEmpty() ? std::nullopt : m_textAnswers.dequeue()};
+    m_textInputs.append(call);
     return call.answer;
 }
 
@@ -69,8 +107,19 @@ QStringList FakeDialogs::messageTexts() const
     return texts;
 }
 
+QStringList FakeDialogs::noticeTexts() const
+{
+    QStringList texts;
+    for (const NoticeCall &call : m_notices)
+        texts.append(call.text);
+    return texts;
+}
+
 void FakeDialogs::clear()
 {
+    closeNotices();
+    m_notices.clear();
+    m_textInputs.clear();
     m_messageBoxes.clear();
     m_fileDialogs.clear();
     m_fontDialogs.clear();

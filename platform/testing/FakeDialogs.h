@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 
 #include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QQueue>
 #include <QWidget>
@@ -17,6 +18,10 @@ namespace platform::testing {
 // default answer set by setDefaultAnswer when that is one of the box's buttons,
 // and otherwise answers as if the user closed the box: OK for an OK box, Cancel
 // where there is a Cancel button, No for Yes/No.
+//
+// A notice stays "open" until the test closes it (closeNotice); its handle is
+// deleted then, as the real box deletes itself. A text prompt takes the next
+// queued answer and is cancelled when the queue is empty.
 class FakeDialogs : public Dialogs
 {
 public:
@@ -28,6 +33,22 @@ public:
         MsgButtons buttons = MsgButtons::OK;
         MsgIcon icon = MsgIcon::None;
         MsgResult answer = MsgResult::OK;
+    };
+    struct NoticeCall
+    {
+        QPointer<QWidget> parent;
+        QString text;
+        QString title;
+        MsgIcon icon = MsgIcon::None;
+        QPointer<QObject> handle; // null once closed
+    };
+    struct TextInputCall
+    {
+        QPointer<QWidget> parent;
+        QString text;
+        QString title;
+        QString initial;
+        std::optional<QString> answer;
     };
     struct FileCall
     {
@@ -44,6 +65,9 @@ public:
 
     MsgResult messageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
                          MsgIcon icon) override;
+    QObject *notice(QWidget *parent, const QString &text, const QString &title, MsgIcon icon) override;
+    std::optional<QString> textInput(QWidget *parent, const QString &text, const QString &title,
+                                     const QString &initial) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &folder = {}) override;
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
@@ -56,16 +80,26 @@ public:
     {
         m_handler = std::move(handler);
     }
+    // nullopt answers as a cancelled prompt, as does an empty queue.
+    void queueTextInput(std::optional<QString> answer) { m_textAnswers.enqueue(std::move(answer)); }
+    // The user closes notice i (in order of showing); its handle goes.
+    void closeNotice(int i);
+    void closeNotices();
+    // Notices not closed yet.
+    int openNoticeCount() const;
     // An empty name answers as a cancelled dialog.
     void queueFileName(const QString &path) { m_fileNames.enqueue(path); }
     // nullopt answers as a cancelled dialog, as does an empty queue.
     void queueFont(std::optional<QFont> font) { m_fonts.enqueue(std::move(font)); }
 
     const QList<MessageBoxCall> &messageBoxes() const { return m_messageBoxes; }
+    const QList<NoticeCall> &notices() const { return m_notices; }
+    const QList<TextInputCall> &textInputs() const { return m_textInputs; }
     const QList<FileCall> &fileDialogs() const { return m_fileDialogs; }
     const QList<FontCall> &fontDialogs() const { return m_fontDialogs; }
-    // Texts of the boxes shown so far, for compact assertions.
+    // Texts of the boxes (notices) shown so far, for compact assertions.
     QStringList messageTexts() const;
+    QStringList noticeTexts() const;
     void clear();
 
     // What closing a box without a button answers.
@@ -76,9 +110,13 @@ private:
     QQueue<MsgResult> m_answers;
     std::optional<MsgResult> m_defaultAnswer;
     std::function<std::optional<MsgResult>(const MessageBoxCall &)> m_handler;
+    QQueue<std::optional<QString>> m_textAnswers;
     QQueue<QString> m_fileNames;
     QQueue<std::optional<QFont>> m_fonts;
     QList<MessageBoxCall> m_messageBoxes;
+    QList<NoticeCall> m_notices;
+    QList<TextInputCall> m_textInputs;
+    QObject m_noticeHandles; // parent of the handles of open notices
     QList<FileCall> m_fileDialogs;
     QList<FontCall> m_fontDialogs;
 };

@@ -1,5 +1,8 @@
 #include "FakeWebBrowser.h"
 
+#include "platform/WebAddress.h"
+
+#include <QDir>
 #include <QWidget>
 
 namespace platform::testing {
@@ -24,8 +27,12 @@ void FakeWebBrowser::record(const QString &entry, const QString &address)
 {
     m_log << entry + QLatin1Char(':') + address;
     m_navigated << address;
-    if (m_autoComplete)
+    if (!m_autoComplete)
+        return;
+    if (isNavigableAddress(address, QDir::currentPath()))
         simulateNavigation(address);
+    else
+        simulateInvalidAddress(address);
 }
 
 void FakeWebBrowser::Navigate(const QString &address)
@@ -110,6 +117,18 @@ void FakeWebBrowser::simulateNavigationError(const QString &url, int statusCode)
     emitCommandStates();
     Q_EMIT DownloadComplete();
     Q_EMIT NavigateError(url, statusCode);
+}
+
+void FakeWebBrowser::simulateInvalidAddress(const QString &address)
+{
+    Q_EMIT BeforeNavigate2(address);
+    m_busy = true;
+    Q_EMIT DownloadBegin();
+    m_busy = false;
+    Q_EMIT ProgressChange(-1, 100);
+    emitCommandStates();
+    Q_EMIT DownloadComplete();
+    Q_EMIT NavigateError(address, kErrInvalidUrl);
 }
 
 void FakeWebBrowser::simulateStoppedNavigation(const QString &url)

@@ -62,7 +62,9 @@ public:
     // "off" at first; ToggleDesignMode flips it as the page would.
     QString designMode() const { return m_designMode; }
     // When set, Navigate and Navigate2 finish at once with simulateNavigation
-    // (empty title); otherwise they only record.
+    // (empty title), or with simulateInvalidAddress for an address that cannot
+    // be made into a URL (see platform::isNavigableAddress); otherwise they
+    // only record.
     void setAutoComplete(bool on) { m_autoComplete = on; }
     void setCanGoBack(bool on) { m_canGoBack = on; }
     void setCanGoForward(bool on) { m_canGoForward = on; }
@@ -73,6 +75,11 @@ public:
     // LocationURL becomes url (the engine shows its error page there),
     // ProgressChange(-1, 100), DownloadComplete, NavigateError(url, code).
     void simulateNavigationError(const QString &url, int statusCode = -102);
+    // An address that cannot be made into a URL, as the engine answers it:
+    // BeforeNavigate2(address), DownloadBegin, ProgressChange(-1, 100),
+    // CommandStateChange x2, DownloadComplete, NavigateError(address,
+    // kErrInvalidUrl); the page shown stays.
+    void simulateInvalidAddress(const QString &address);
     // A load stopped before it showed anything: BeforeNavigate2, DownloadBegin,
     // ProgressChange, ProgressChange(-1, 100), DownloadComplete.
     void simulateStoppedNavigation(const QString &url);

@@ -3,7 +3,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QPointer>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -130,6 +134,81 @@ TEST(QtDialogs, ClosingWithoutAButtonGivesTheSafeAnswer)
     EXPECT_EQ(dialogs.messageBox(nullptr, "t", "x", MsgButtons::OKCancel, MsgIcon::Exclamation), MsgResult::Cancel);
     whenBoxShows(closeWindow);
     EXPECT_EQ(dialogs.messageBox(nullptr, "t", "x", MsgButtons::OK, MsgIcon::Information), MsgResult::OK);
+    whenBoxShows(escape);
+    EXPECT_EQ(dialogs.messageBox(nullptr, "t", "x", MsgButtons::SaveCancel, MsgIcon::Question), MsgResult::Cancel);
+}
+
+TEST(QtDialogs, SaveAnswersSave)
+{
+    platform::QtDialogs dialogs;
+    whenBoxShows([](QMessageBox *box) {
+        if (QAbstractButton *save = buttonWithText(box, "저장"))
+            save->click();
+        else
+            box->close();
+    });
+    EXPECT_EQ(dialogs.messageBox(nullptr, "파일", "내려받기", MsgButtons::SaveCancel, MsgIcon::Question), MsgResult::Save);
+}
+
+TEST(QtDialogs, NoticeReturnsAtOnceAndGoesWhenClosed)
+{
+    platform::QtDialogs dialogs;
+    QWidget window;
+    QPointer<QObject> handle = dialogs.notice(&window, "<i>파일을</i> 내려받았습니다.\n/x", "내려받기", MsgIcon::Information);
+    auto *box = qobject_cast<QMessageBox *>(handle.data());
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(box->isModal());
+    EXPECT_EQ(box->windowTitle(), "내려받기");
+    EXPECT_EQ(box->text(), "<i>파일을</i> 내려받았습니다.\n/x");
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->icon(), QMessageBox::Information);
+    EXPECT_EQ(buttonTexts(box), QStringList{"확인"});
+    EXPECT_EQ(box->parentWidget(), &window);
+
+    buttonWithText(box, "확인")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(handle.isNull());
+}
+
+TEST(QtDialogs, TextInputAsksInKoreanAndCanBeCancelled)
+{
+    platform::QtDialogs dialogs;
+    auto whenInputShows = [](std::function<void(QInputDialog *)> act) {
+        auto *timer = new QTimer;
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (auto *dialog = qobject_cast<QInputDialog *>(w); dialog && dialog->isVisible()) {
+                    timer->stop();
+                    timer->deleteLater();
+                    act(dialog);
+                    return;
+                }
+            }
+        });
+        timer->start();
+    };
+    QString title, label, initial;
+    QStringList buttons;
+    whenInputShows([&](QInputDialog *dialog) {
+        title = dialog->windowTitle();
+        label = dialog->labelText();
+        initial = dialog->textValue();
+        for (QAbstractButton *button : dialog->findChildren<QDialogButtonBox *>().value(0)->buttons())
+            buttons << button->text();
+        buttons.sort();
+        dialog->setTextValue("홍길동");
+        dialog->accept();
+    });
+    EXPECT_EQ(dialogs.textInput(nullptr, "이름은?", "웹 페이지 메시지", "손님"), std::optional<QString>("홍길동"));
+    EXPECT_EQ(title, "웹 페이지 메시지");
+    EXPECT_EQ(label, "이름은?");
+    EXPECT_EQ(initial, "손님");
+    EXPECT_EQ(buttons, (QStringList{"취소", "확인"}));
+
+    whenInputShows([](QInputDialog *dialog) { dialog->reject(); });
+    EXPECT_EQ(dialogs.textInput(nullptr, "이름은?", "t", "손님"), std::nullopt);
 }
 
 TEST(QtDialogs, ButtonsAndIconsOfEveryKind)
@@ -140,6 +219,7 @@ TEST(QtDialogs, ButtonsAndIconsOfEveryKind)
         {MsgButtons::OKCancel, MsgIcon::Exclamation, {"취소", "확인"}, QMessageBox::Warning},
         {MsgButtons::YesNoCancel, MsgIcon::Question, {"아니요", "예", "취소"}, QMessageBox::Question},
         {MsgButtons::YesNo, MsgIcon::None, {"아니요", "예"}, QMessageBox::NoIcon},
+        {MsgButtons::SaveCancel, MsgIcon::Question, {"저장", "취소"}, QMessageBox::Question},
     };
     for (const Case &c : cases) {
         QMessageBox box;
@@ -173,6 +253,36 @@ TEST(FakeDialogs, AnswersFromTheQueueThenTheDefault)
     EXPECT_EQ(dialogs.messageBoxes()[0].icon, MsgIcon::Critical);
     EXPECT_EQ(dialogs.messageBoxes()[4].buttons, MsgButtons::OKCancel);
     EXPECT_EQ(dialogs.messageBoxes()[4].answer, MsgResult::Cancel);
+}
+
+TEST(FakeDialogs, NoticesStayOpenUntilClosedAndPromptsAnswerFromTheQueue)
+{
+    platform::testing::FakeDialogs dialogs;
+    QPointer<QObject> first = dialogs.notice(nullptr, "a", "t", MsgIcon::Information);
+    QPointer<QObject> second = dialogs.notice(nullptr, "b", "t", MsgIcon::Exclamation);
+    EXPECT_EQ(dialogs.noticeTexts(), (QStringList{"a", "b"}));
+    EXPECT_EQ(dialogs.openNoticeCount(), 2);
+    EXPECT_TRUE(dialogs.messageBoxes().isEmpty());
+    dialogs.closeNotice(0);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_FALSE(second.isNull());
+    EXPECT_EQ(dialogs.openNoticeCount(), 1);
+    dialogs.closeNotices();
+    EXPECT_TRUE(second.isNull());
+    EXPECT_EQ(dialogs.notices().size(), 2);
+
+    dialogs.queueTextInput(QStringLiteral("답"));
+    EXPECT_EQ(dialogs.textInput(nullptr, "질문", "t", "처음"), std::optional<QString>("답"));
+    EXPECT_EQ(dialogs.textInput(nullptr, "질문", "t", "처음"), std::nullopt);
+    ASSERT_EQ(dialogs.textInputs().size(), 2);
+    EXPECT_EQ(dialogs.textInputs()[0].initial, "처음");
+
+    // Save is an answer only where a Save button is offered.
+    dialogs.setDefaultAnswer(MsgResult::Save);
+    EXPECT_EQ(dialogs.messageBox(nullptr, "f", "t", MsgButtons::SaveCancel, MsgIcon::Question), MsgResult::Save);
+    EXPECT_EQ(dialogs.messageBox(nullptr, "g", "t", MsgButtons::OKCancel, MsgIcon::Question), MsgResult::Cancel);
+    dialogs.setDefaultAnswer(std::nullopt);
+    EXPECT_EQ(dialogs.messageBox(nullptr, "h", "t", MsgButtons::SaveCancel, MsgIcon::Question), MsgResult::Cancel);
 }
 
 TEST(FakeDialogs, FileAndFontDialogs)

@@ -1,7 +1,6 @@
 #include "platform/Folders.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxSystemState.h"
-#include "platform/linux/QtWebBrowserFactory.h"
 #include "platform/testing/FakePlatform.h"
 
 #include "TempDir.h"
@@ -361,9 +360,10 @@ TEST(Platforms, ServicesAreWiredTogether)
     platform::LinuxPlatform real(overrides);
     platform::Platform &p = real.platform();
     EXPECT_EQ(&p.environment, &real.environment());
-    EXPECT_EQ(&p.browsers, static_cast<platform::WebBrowserFactory *>(&real.browsers()));
+    EXPECT_EQ(&p.dialogs, static_cast<platform::Dialogs *>(&real.dialogs()));
     EXPECT_EQ(p.environment.applicationFolder(), dir.file("app"));
-    EXPECT_EQ(real.browsers().storageFolder(), platform::folders::engineFolder(p.environment));
+    // The core platform has no page engine: its browsers make nothing.
+    EXPECT_EQ(p.browsers.create(nullptr), nullptr);
 
     platform::testing::FakePlatform fake(dir.file("fake"));
     EXPECT_EQ(&fake.platform().dialogs, &fake.dialogs());

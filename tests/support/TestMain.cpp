@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef VORLEN_TEST_WEB_ENGINE
+#include "platform/linux/LinuxWebPlatform.h"
+#endif
+
 #include <cstdlib>
 #include <unistd.h>
 
@@ -43,6 +47,10 @@ int main(int argc, char **argv)
         return 2;
     isolateHome(root.path());
 
+#ifdef VORLEN_TEST_WEB_ENGINE
+    // As the browser's main does: the generated pages' scheme and a Korean engine.
+    platform::prepareWebEngine();
+#endif
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

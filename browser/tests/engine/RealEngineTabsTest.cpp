@@ -5,9 +5,11 @@
 #include "browser/window/TabStrip.h"
 #include "browser/window/frmMain.h"
 #include "platform/Folders.h"
+#include "platform/Settings.h"
 #include "platform/linux/QtWebBrowserFactory.h"
 #include "platform/testing/FakePlatform.h"
 #include "platform/tests/engine/EngineHarness.h"
+#include "platform/tests/engine/LocalServer.h"
 
 #include <QDir>
 #include <QLabel>
@@ -24,10 +26,16 @@ class RealEngine : public ::testing::Test
 protected:
     RealEngine()
         : fake(dir.path())
-        , factory(std::make_unique<platform::QtWebBrowserFactory>(dir.file("engine")))
+        , factory(std::make_unique<platform::QtWebBrowserFactory>(dir.file("engine"), fake.dialogs()))
         , context{fake.environment(), fake.registry(), fake.system(), fake.processes(), fake.dialogs(), *factory}
     {
         QDir().mkpath(platform::folders::profileFolder(fake.environment()));
+        factory->setGeneratedPages(fake.environment().tempFolder(),
+                                   platform::QtWebBrowserFactory::generatedPageNames());
+        // A returning user: without a settings file the start greets a new one.
+        platform::setting::write(fake.environment(), settings::Key::LastWindowMode, "0");
+        platform::setting::write(fake.environment(), settings::Key::LastWindowWidth, "16500");
+        platform::setting::write(fake.environment(), settings::Key::LastWindowHeight, "11400");
     }
 
     ~RealEngine() override
@@ -63,10 +71,15 @@ protected:
 
 TEST_F(RealEngine, WindowOpenBecomesATabAndItsCloseClosesIt)
 {
-    const QString popup = page("popup.html", "<html><head><title>Popup</title></head><body>p</body></html>");
-    const QString start = page("start.html", "<html><head><title>Start</title></head><body>"
-                                             "<button id=b onclick=\"w=window.open('popup.html')\">o</button>"
-                                             "</body></html>");
+    // Served over http: a page on disk may not open another local file by script.
+    enginetest::LocalServer server;
+    ASSERT_TRUE(server.listening());
+    server.setPage("popup.html", "<html><head><title>Popup</title></head><body>p</body></html>");
+    server.setPage("start.html", "<html><head><title>Start</title></head><body>"
+                                 "<button id=b onclick=\"w=window.open('popup.html')\">o</button>"
+                                 "</body></html>");
+    const QString popup = server.url("popup.html");
+    const QString start = server.url("start.html");
     startOn(start);
     EXPECT_EQ(form().windowTitle(), "시작 문서 - Vorlen™");
 
@@ -111,4 +124,19 @@ TEST_F(RealEngine, AFailedNavigationShowsTheErrorPage)
     ASSERT_TRUE(waitUntil([&] { return form().browser(0)->LocationURL() == errorPage && !form().browser(0)->Busy(); }));
     EXPECT_EQ(form().browser(0)->DocumentTitle(), "페이지에 오류가 있습니다.");
     EXPECT_EQ(form().connectionPicture(), 5) << "the error page itself loaded";
+}
+
+TEST_F(RealEngine, TheLoadingPageLeadsOnToAWebStartPage)
+{
+    enginetest::LocalServer server;
+    ASSERT_TRUE(server.listening());
+    server.setPage("home.html", "<html><head><title>Home</title></head><body>h</body></html>");
+    ASSERT_TRUE(platform::setting::write(fake.environment(), settings::Key::ResetEngineValue, "1"));
+    fake.registry().setStartPage(server.url("home.html"));
+    app = std::make_unique<VorlenApp>(context);
+    modSubMain::Start(*app);
+    ASSERT_TRUE(waitUntil([&] { return form().browser(0)->LocationURL() == server.url("home.html")
+                                       && !form().browser(0)->Busy(); }));
+    EXPECT_FALSE(server.requestsFor("home.html").isEmpty()) << "the server saw the request";
+    EXPECT_EQ(form().windowTitle(), "시작 문서 - Vorlen™");
 }

@@ -8,6 +8,7 @@
 #include "TempDir.h"
 #include "platform/linux/QtWebBrowser.h"
 #include "platform/linux/QtWebBrowserFactory.h"
+#include "platform/testing/FakeDialogs.h"
 
 #include <QDirIterator>
 #include <QEventLoop>
@@ -186,18 +187,22 @@ struct EventRecorder
     }
 };
 
-// One factory on its own storage folder, and a host widget playing the form.
-// The host goes first, as a window does before the program's platform context.
+// One factory on its own storage folder, asking through recording dialogs,
+// with the generated pages in its own TEMP folder, and a host widget playing
+// the form. The host goes first, as a window does before the program's
+// platform context.
 struct Engine
 {
     TestFolder folder;
+    platform::testing::FakeDialogs dialogs;
     std::unique_ptr<platform::QtWebBrowserFactory> factory;
     std::unique_ptr<QWidget> host;
 
-    Engine()
-        : factory(std::make_unique<platform::QtWebBrowserFactory>(folder.file("Profile/Engine")))
+    explicit Engine(const QString &storage = QStringLiteral("Profile/Engine"))
+        : factory(std::make_unique<platform::QtWebBrowserFactory>(folder.file(storage), dialogs))
         , host(std::make_unique<QWidget>())
     {
+        factory->setGeneratedPages(tempFolder(), platform::QtWebBrowserFactory::generatedPageNames());
         host->resize(800, 600);
         host->show();
     }
@@ -219,6 +224,13 @@ struct Engine
     QString page(const QString &name, const QByteArray &html) const
     {
         return folder.write("pages/" + name, html);
+    }
+
+    // The folder of the generated pages, and one of them written there.
+    QString tempFolder() const { return folder.file("temp"); }
+    QString generated(const QString &name, const QByteArray &html) const
+    {
+        return folder.write("temp/" + name, html);
     }
 };
 

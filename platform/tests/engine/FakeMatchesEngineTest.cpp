@@ -117,6 +117,29 @@ TEST(FakeMatchesEngine, FailedNavigationsLookAlike)
     EXPECT_EQ(fake.LocationURL(), real->LocationURL());
 }
 
+TEST(FakeMatchesEngine, AddressesThatAreNoUrlFailAlike)
+{
+    Engine engine;
+    auto *real = engine.create();
+    FakeWebBrowser fake;
+    fake.setAutoComplete(true);
+    const QString page = engine.page("before.html", "<html><head><title>b</title></head></html>");
+    ASSERT_TRUE(navigateAndWait(real, page));
+    fake.Navigate(fileUrl(page));
+
+    EventRecorder realEvents(real);
+    SignalSpy failed(real, &WebBrowser::NavigateError);
+    real->Navigate("hello world");
+    ASSERT_TRUE(failed.wait());
+    EventRecorder fakeEvents(&fake);
+    fake.Navigate("hello world");
+
+    EXPECT_EQ(fakeEvents.entries, realEvents.entries);
+    EXPECT_EQ(fakeEvents.busyAt, realEvents.busyAt);
+    EXPECT_EQ(fake.LocationURL(), real->LocationURL());
+    EXPECT_EQ(fake.Busy(), real->Busy());
+}
+
 TEST(FakeBrowser, RecordsCallsAndHandsNewWindowsOver)
 {
     FakeWebBrowserFactory factory;

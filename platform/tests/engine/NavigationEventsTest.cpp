@@ -234,3 +234,34 @@ TEST(EngineNavigation, StoppedOrReplacedLoadsRaiseNoError)
     EXPECT_EQ(b->LocationURL(), fileUrl(page));
     EXPECT_FALSE(b->Busy());
 }
+
+TEST(EngineNavigation, AnAddressThatIsNoUrlFailsLikeAFailedLoad)
+{
+    Engine engine;
+    auto *b = engine.create();
+    const QString page = engine.page("titled.html", kTitled);
+    ASSERT_TRUE(navigateAndWait(b, page));
+    const QString other = engine.page("other.html", kUntitled);
+
+    for (const QString &address : {QStringLiteral("hello world"), QStringLiteral("안녕 하세요"),
+                                   QStringLiteral("http://")}) {
+        SCOPED_TRACE(address.toStdString());
+        EventRecorder rec(b);
+        SignalSpy errors(b, &WebBrowser::NavigateError);
+        b->Navigate(address);
+        // Not at once: a handler may navigate again from inside the events.
+        EXPECT_EQ(rec.names, QStringList());
+        ASSERT_TRUE(errors.wait(kLoadTimeout));
+        EXPECT_EQ(rec.names, (QStringList{"BeforeNavigate2", "DownloadBegin", "ProgressChange", "CommandStateChange",
+                                          "CommandStateChange", "DownloadComplete", "NavigateError"}));
+        EXPECT_EQ(rec.lastArgs("BeforeNavigate2"), address);
+        EXPECT_EQ(rec.lastArgs("NavigateError"), address + " -300");
+        EXPECT_TRUE(rec.busyAt.at(rec.names.indexOf("DownloadBegin")));
+        EXPECT_FALSE(b->Busy());
+        // The page shown stays, and the control goes on working.
+        EXPECT_EQ(b->LocationURL(), fileUrl(page));
+        QObject::disconnect(b, nullptr, b, nullptr);
+    }
+    ASSERT_TRUE(navigateAndWait(b, other));
+    EXPECT_EQ(b->LocationURL(), fileUrl(other));
+}

@@ -1,6 +1,7 @@
 // Pages that open and close windows, on the real engine.
 
 #include "EngineHarness.h"
+#include "LocalServer.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +24,14 @@ TEST(EngineNewWindow, WindowOpenLoadsIntoTheControlHandedBack)
 {
     Engine engine;
     auto *opener = engine.create();
-    const QString openerPath = engine.page("opener.html", kOpener);
-    const QString popupUrl = fileUrl(engine.page("popup.html", kPopup));
+    // From a web site: a page on disk may not send a window to another file
+    // by script.
+    LocalServer server;
+    server.setPage("opener.html", kOpener);
+    server.setPage("popup.html", kPopup);
+    const QString popupUrl = server.url("popup.html");
     const QString start = engine.page("start.html", kStart);
-    ASSERT_TRUE(navigateAndWait(opener, openerPath));
+    ASSERT_TRUE(navigateAndWait(opener, server.url("opener.html")));
 
     // As a new tab does: a fresh control that already heads for the start
     // page receives the window.
@@ -48,7 +53,7 @@ TEST(EngineNewWindow, WindowOpenLoadsIntoTheControlHandedBack)
     EXPECT_FALSE(popup->Busy());
     EXPECT_EQ(popupEvents->names.last(), "DocumentComplete");
     EXPECT_EQ(popupEvents->argsOf("BeforeNavigate2").count(popupUrl), 1);
-    EXPECT_EQ(opener->LocationURL(), fileUrl(openerPath));
+    EXPECT_EQ(opener->LocationURL(), server.url("opener.html"));
 
     // The popup closes itself: the control hears WindowClosing, and closing the
     // tab right inside that event is safe.

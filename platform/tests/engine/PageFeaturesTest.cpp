@@ -2,12 +2,12 @@
 // objects, on the real engine; plus the address and file-name rules.
 
 #include "EngineHarness.h"
+#include "LocalServer.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QStandardPaths>
 #include <QUuid>
 
@@ -26,17 +26,6 @@ QString designModeOf(QtWebBrowser *b)
     b->readDesignMode(&context, [&](const QString &m) { mode = m; });
     waitUntil([&] { return mode != "?"; }, 5000);
     return mode;
-}
-
-QList<QMessageBox *> scriptErrorBoxes()
-{
-    QList<QMessageBox *> boxes;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box && box->isVisible() && box->windowTitle() == QStringLiteral("스크립트 오류"))
-            boxes << box;
-    }
-    return boxes;
 }
 
 QByteArray readAll(const QString &path)
@@ -69,41 +58,46 @@ TEST(EnginePage, ScriptErrorsAreReportedOnceAtATimeUnlessSilent)
         "function flood(n) { for (var i = 0; i < n; ++i) setTimeout(boom, 0); }"
         "console.error('not a script error');</script></body></html>")));
     SignalSpy reports(b, &QtWebBrowser::ScriptErrorReported);
+    auto scriptErrorNotices = [&] {
+        int n = 0;
+        for (const auto &notice : engine.dialogs.notices())
+            n += notice.title == QStringLiteral("스크립트 오류") ? 1 : 0;
+        return n;
+    };
 
-    // A flood of errors: every one is reported, one box shows.
+    // A flood of errors: every one is reported, one notice shows.
     b->setSilent(false);
     runJs(b->page(), "flood(20); true");
     ASSERT_TRUE(waitUntil([&] { return reports.count() >= 20; }));
     EXPECT_TRUE(reports.at(0).at(0).toString().contains("noSuchFunction"));
     EXPECT_GT(reports.at(0).at(1).toInt(), 0);
     EXPECT_TRUE(reports.at(0).at(2).toString().endsWith("errors.html"));
-    const QList<QMessageBox *> boxes = scriptErrorBoxes();
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(boxes.first()->text().contains("noSuchFunction"));
-    EXPECT_FALSE(boxes.first()->isModal());
-    EXPECT_EQ(engine.factory->scriptErrorBox(), boxes.first());
+    ASSERT_EQ(scriptErrorNotices(), 1);
+    const auto &notice = engine.dialogs.notices().first();
+    EXPECT_TRUE(notice.text.startsWith("이 페이지의 스크립트에서 오류가 발생했습니다.\n\n줄: "));
+    EXPECT_TRUE(notice.text.contains("noSuchFunction"));
+    EXPECT_EQ(notice.icon, platform::MsgIcon::Exclamation);
+    EXPECT_EQ(notice.parent, b->widget());
+    EXPECT_EQ(engine.factory->scriptErrorNotice(), notice.handle);
 
-    // Once closed, the next error may show a box again.
-    boxes.first()->close();
-    QApplication::processEvents();
+    // Once closed, the next error may show a notice again.
+    engine.dialogs.closeNotices();
     reports.clear();
     runJs(b->page(), "flood(1); true");
     ASSERT_TRUE(waitUntil([&] { return reports.count() >= 1; }));
-    EXPECT_EQ(scriptErrorBoxes().size(), 1);
-    for (QMessageBox *box : scriptErrorBoxes())
-        box->close();
-    QApplication::processEvents();
+    EXPECT_EQ(scriptErrorNotices(), 2);
+    engine.dialogs.closeNotices();
 
-    // Silent: nothing is reported and no box opens.
+    // Silent: nothing is reported and no notice opens.
     b->setSilent(true);
     reports.clear();
     runJs(b->page(), "flood(5); true");
     settle(400);
     EXPECT_EQ(reports.count(), 0);
-    EXPECT_TRUE(scriptErrorBoxes().isEmpty());
+    EXPECT_EQ(scriptErrorNotices(), 2);
 }
 
-TEST(EnginePage, DownloadsGetAFreshNameInTheDownloadFolder)
+TEST(EnginePage, DownloadsAreAskedForAndGetAFreshNameInTheDownloadFolder)
 {
     Engine engine;
     auto *b = engine.create();
@@ -123,10 +117,20 @@ TEST(EnginePage, DownloadsGetAFreshNameInTheDownloadFolder)
     EventRecorder rec(b);
     SignalSpy downloaded(b, &WebBrowser::FileDownload);
 
+    engine.dialogs.queueAnswer(platform::MsgResult::Save);
+    engine.dialogs.queueAnswer(platform::MsgResult::Save);
     b->Navigate(source);
     ASSERT_TRUE(downloaded.wait(kLoadTimeout));
     b->Navigate(source);
     ASSERT_TRUE(downloaded.count() == 2 || downloaded.wait(kLoadTimeout));
+
+    // Each one was asked for first, naming the file and where it comes from.
+    ASSERT_EQ(engine.dialogs.messageBoxes().size(), 2);
+    const auto &question = engine.dialogs.messageBoxes().first();
+    EXPECT_EQ(question.title, "내려받기");
+    EXPECT_EQ(question.text, "이 파일을 내려받으시겠습니까?\n\n파일 이름: " + base + ".bin\n보낸 곳: 이 컴퓨터");
+    EXPECT_EQ(question.buttons, platform::MsgButtons::SaveCancel);
+    EXPECT_EQ(question.parent, engine.host.get());
 
     const QString first = QDir(downloads).filePath(base + " (1).bin");
     const QString second = QDir(downloads).filePath(base + " (2).bin");
@@ -135,20 +139,9 @@ TEST(EnginePage, DownloadsGetAFreshNameInTheDownloadFolder)
     EXPECT_TRUE(waitUntil([&] { return readAll(first) == content && readAll(second) == content; }));
     EXPECT_EQ(readAll(QDir(downloads).filePath(base + ".bin")), "old");
     // Each finished download tells where the file went.
-    auto resultBoxes = [] {
-        QStringList texts;
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == "downloadResult")
-                texts << box->text();
-        }
-        return texts;
-    };
-    EXPECT_TRUE(waitUntil([&] { return resultBoxes().size() == 2; }));
-    EXPECT_TRUE(resultBoxes().contains("파일을 내려받았습니다.\n" + first));
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == "downloadResult")
-            w->close();
-    }
+    EXPECT_TRUE(waitUntil([&] { return engine.dialogs.notices().size() == 2; }));
+    EXPECT_TRUE(engine.dialogs.noticeTexts().contains("파일을 내려받았습니다.\n" + first));
+    EXPECT_EQ(engine.dialogs.notices().first().title, "내려받기");
 
     // The page stays where it was, and a navigation that became a download is no error.
     settle(200);
@@ -159,10 +152,49 @@ TEST(EnginePage, DownloadsGetAFreshNameInTheDownloadFolder)
     QFile::remove(QDir(downloads).filePath(base + ".bin"));
 }
 
+TEST(EnginePage, ADownloadTheUserCancelsLeavesNoFile)
+{
+    Engine engine;
+    auto *b = engine.create();
+    LocalServer server;
+    server.setPage("report.pdf", QByteArray(2048, 'p'), "application/octet-stream");
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    const QStringList before = QDir(downloads).entryList(QDir::Files);
+    ASSERT_TRUE(navigateAndWait(b, engine.page("before.html", "<html><body>x</body></html>")));
+    SignalSpy downloaded(b, &WebBrowser::FileDownload);
+    EventRecorder rec(b);
+
+    // No answer queued: the user closes the question, which cancels.
+    b->Navigate(server.url("report.pdf"));
+    ASSERT_TRUE(waitUntil([&] { return !engine.dialogs.messageBoxes().isEmpty(); }));
+    settle(500);
+    const auto &question = engine.dialogs.messageBoxes().first();
+    EXPECT_EQ(question.answer, platform::MsgResult::Cancel);
+    EXPECT_TRUE(question.text.contains("파일 이름: report.pdf"));
+    EXPECT_TRUE(question.text.endsWith(QStringLiteral("보낸 곳: 127.0.0.1:%1").arg(server.port())));
+    EXPECT_EQ(downloaded.count(), 0);
+    EXPECT_EQ(QDir(downloads).entryList(QDir::Files), before);
+    EXPECT_TRUE(engine.dialogs.notices().isEmpty());
+    EXPECT_EQ(rec.count("NavigateError"), 0);
+    EXPECT_FALSE(b->Busy());
+}
+
+TEST(EngineAddresses, DownloadSitesAreNamedByHost)
+{
+    using platform::QtWebBrowserFactory;
+    EXPECT_EQ(QtWebBrowserFactory::downloadSite(QUrl("https://example.com/a.zip"), {}), "example.com");
+    EXPECT_EQ(QtWebBrowserFactory::downloadSite(QUrl("http://127.0.0.1:8080/a"), {}), "127.0.0.1:8080");
+    EXPECT_EQ(QtWebBrowserFactory::downloadSite(QUrl("blob:https://example.com/1234"), {}), "example.com");
+    EXPECT_EQ(QtWebBrowserFactory::downloadSite(QUrl("data:text/plain,x"), QUrl("https://site.kr/p")), "site.kr");
+    EXPECT_EQ(QtWebBrowserFactory::downloadSite(QUrl::fromLocalFile("/tmp/a"), {}), "이 컴퓨터");
+    EXPECT_EQ(QtWebBrowserFactory::downloadSite(QUrl("data:text/plain,x"), {}), "알 수 없는 곳");
+}
+
 TEST(EnginePage, ControlsLeftAfterTheFactoryGoBecomeInert)
 {
     TestFolder folder;
-    auto factory = std::make_unique<platform::QtWebBrowserFactory>(folder.file("Engine"));
+    platform::testing::FakeDialogs dialogs;
+    auto factory = std::make_unique<platform::QtWebBrowserFactory>(folder.file("Engine"), dialogs);
     std::unique_ptr<WebBrowser> kept(factory->create(nullptr));
     const QString page = folder.write("p.html", "<html><head><title>t</title></head></html>");
     ASSERT_TRUE(navigateAndWait(kept.get(), page));

@@ -1,0 +1,116 @@
+// The session record written on a title change, and the settings dialog's apply.
+#include "browser/core/VorlenApp.h"
+#include "browser/startup/SessionWindows.h"
+#include "browser/startup/frmSetting.h"
+#include "browser/startup/modSubMain.h"
+#include "browser/window/frmMain.h"
+#include "platform/Folders.h"
+#include "platform/Settings.h"
+#include "platform/testing/FakePlatform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+using settings::Key;
+
+// A returning user's browser on fakes, one tab open on a titled page.
+class Browser
+{
+public:
+    Browser()
+        : m_fake(m_dir.path())
+    {
+        m_fake.registry().setStartPage(QStringLiteral("http://start.example/"));
+        QDir().mkpath(platform::folders::profileFolder(m_fake.environment()));
+        const std::pair<Key, const char *> values[] = {
+            {Key::PurgelValue, "1"},         {Key::RestoriaValue, "1"},      {Key::KeyflintValue, "1"},
+            {Key::LastWindowMode, "0"},      {Key::LastWindowTop, "1200"},   {Key::LastWindowLeft, "1800"},
+            {Key::LastWindowHeight, "9000"}, {Key::LastWindowWidth, "14400"},
+        };
+        for (const auto &[key, value] : values)
+            platform::setting::write(m_fake.environment(), key, QString::fromUtf8(value));
+        m_app = std::make_unique<VorlenApp>(m_fake.platform());
+        modSubMain::Start(*m_app);
+        page()->setLocationURL(QStringLiteral("https://news.example/articles/2026/12/09/a-long-address?id=12345"));
+        QApplication::processEvents();
+    }
+    ~Browser() { m_app.reset(); }
+
+    VorlenApp &app() { return *m_app; }
+    platform::testing::FakeWebBrowser *page()
+    {
+        return qobject_cast<platform::testing::FakeWebBrowser *>(m_app->mainForm().browser(0));
+    }
+    const platform::Environment &env() { return m_fake.environment(); }
+
+private:
+    QTemporaryDir m_dir;
+    platform::testing::FakePlatform m_fake;
+    std::unique_ptr<VorlenApp> m_app;
+};
+
+void statistics(benchmark::internal::Benchmark *b)
+{
+    b->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(15)->ReportAggregatesOnly(true);
+    b->ComputeStatistics("max", [](const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); });
+}
+
+// A title change whose record write is due: the handler, the selected tab's
+// title and address, and the one atomic replace of the record. Each iteration
+// uses a fresh recorder, so that every change writes.
+void BM_TitleChangeRecordWrite(benchmark::State &state)
+{
+    Browser browser;
+    int i = 0;
+    for (auto _ : state) {
+        SessionRecorder recorder(browser.env());
+        recorder.setSource([&browser]() -> std::optional<SessionRecorder::Document> {
+            return SessionRecorder::Document{browser.page()->LocationName(), browser.page()->LocationURL()};
+        });
+        browser.page()->setDocumentTitle(QStringLiteral("기사 제목 %1").arg(++i));
+        recorder.WriteSessionRecord();
+    }
+}
+BENCHMARK(BM_TitleChangeRecordWrite)->Apply(statistics);
+
+// A page that changes its title all the time: the whole title-change handler
+// while the record write waits for its second.
+void BM_TitleChangeThrottled(benchmark::State &state)
+{
+    Browser browser;
+    int i = 0;
+    for (auto _ : state)
+        browser.page()->simulateTitleChange(QStringLiteral("제목 %1").arg(++i));
+}
+BENCHMARK(BM_TitleChangeThrottled)->Apply(statistics);
+
+// Confirming the settings dialog: every switch and the start page in one write.
+void BM_SettingsDialogApply(benchmark::State &state)
+{
+    Browser browser;
+    bool on = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto *dialog = new frmSetting(browser.app());
+        on = !on;
+        dialog->chkKeyflint->setChecked(on);
+        dialog->chkGestra->setChecked(!on);
+        state.ResumeTiming();
+        dialog->cmdApply_Click();
+        state.PauseTiming();
+        delete dialog;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SettingsDialogApply)->Apply(statistics);
+
+} // namespace

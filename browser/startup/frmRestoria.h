@@ -1,0 +1,51 @@
+#pragma once
+
+#include "modSessionRecord.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class VorlenApp;
+
+// The recovery wizard: shown at a start that finds the session record of a run
+// that did not end cleanly. By RestoriaValue it asks (1), recovers without
+// asking (2) or announces that nothing was recovered (0); whichever way it
+// closes, it finishes the start and shows the main window.
+class frmRestoria : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmRestoria(VorlenApp &app);
+    ~frmRestoria() override;
+
+    // Reads the record and acts on RestoriaValue; the window stays only when it asks.
+    void Form_Load();
+
+    QLabel *ProgramTitleBar;
+    QLabel *ProgramTitle;
+    QLabel *lblProgramLastTabDate;
+    QLabel *lblProgramLastTabTitle;
+    QLabel *lblProgramLastTabURL;
+    QCheckBox *chkRestoriaAutoRecover;
+    QPushButton *cmdYes;
+    QPushButton *cmdCancel;
+
+    void cmdYes_Click();
+    void cmdCancel_Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Activate();
+    void Form_Unload();
+
+    VorlenApp &m_app;
+    modSessionRecord::Record m_record;
+    bool m_unloaded = false;
+};
