@@ -1,6 +1,7 @@
 #include "modSubMain.h"
 
 #include "browser/core/VorlenApp.h"
+#include "ShippedFiles.h"
 #include "SessionWindows.h"
 #include "modSystemCheck.h"
 #include "platform/linux/LinuxWebPlatform.h"
@@ -18,6 +19,10 @@ namespace modSubMain {
 
 void Start(VorlenApp &app)
 {
+    // An installed copy gives each user the shipped theme packs in their own
+    // theme folder, where the theme builder writes too.
+    shipped::installPacks(app.environment());
+
     // The firewall offer comes before anything else is shown. A firewall whose
     // state no tool can tell is not reported as switched off.
     const std::optional<bool> firewall = app.platform().system.firewallEnabled();

@@ -37,6 +37,7 @@ frmMain::frmMain(VorlenApp &app)
     createControls();
     connectControls();
     defineCommands();
+    defineToolCommands();
     definePanelCommands();
     connectSession();
 }

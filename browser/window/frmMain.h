@@ -2,12 +2,15 @@
 
 #include "browser/core/PanelState.h"
 #include "browser/core/TabSet.h"
+#include "browser/core/WindowSlot.h"
 #include "browser/frame/WindowDrag.h"
 #include "platform/WebBrowser.h"
 
 #include <QWidget>
 
 class AddressInput;
+class frmAbout;
+class frmTaskManager;
 class FavoritePanel;
 class LabelControl;
 class NotepadPanel;
@@ -202,6 +205,7 @@ private:
     void createControls();
     void connectControls();
     void defineCommands();
+    void defineToolCommands();   // frmMain_Tools.cpp
     void definePanelCommands();
     void showFavoriteOffline();
     void showFavoriteMenu(const QPoint &globalPos);
@@ -230,6 +234,8 @@ private:
     TabSet m_tabs;
     PanelState m_panels;
     WindowDrag m_drag;
+    WindowSlot<frmTaskManager> m_taskManager;
+    WindowSlot<frmAbout> m_about;
     int m_connectionPicture = 0;
     int m_statePicture = 0;
     int m_fadeSteps = 0;
