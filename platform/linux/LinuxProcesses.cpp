@@ -55,6 +55,8 @@ LinuxProcesses::LinuxProcesses(Options options)
         m_options.uid = ::getuid();
     if (m_options.ownPid < 0)
         m_options.ownPid = ::getpid();
+    if (!m_options.session)
+        m_options.session = *m_options.uid == 0 ? qint64(::getsid(0)) : qint64(-1);
     if (!m_options.kill)
         m_options.kill = [](qint64 pid) { return pid > 0 && ::kill(pid_t(pid), SIGKILL) == 0; };
 }
@@ -75,6 +77,8 @@ std::optional<LinuxProcesses::Entry> LinuxProcesses::readProcess(qint64 pid) con
     if (f.size() < 7)
         return std::nullopt;
     bool ok = false;
+    if (*m_options.session >= 0 && f[3].toLongLong(&ok) != *m_options.session)
+        return std::nullopt;
     const unsigned long flags = f[6].toULong(&ok);
     if (!ok || (flags & kKernelThread) || f[0] == "Z" || f[0] == "X")
         return std::nullopt;

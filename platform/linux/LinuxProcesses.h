@@ -26,6 +26,10 @@ public:
         std::optional<uint> uid;                      // default: our real uid
         qint64 ownPid = -1;                           // default: getpid()
         std::function<bool(qint64 pid)> kill;         // default: kill(pid, SIGKILL)
+        // Only the processes of this session; -1 for every session. Default:
+        // our own session when running as root (root's processes elsewhere are
+        // the system's services and other logins), every session otherwise.
+        std::optional<qint64> session;
     };
 
     struct Entry

@@ -20,21 +20,22 @@ class FakeProc : public ::testing::Test
 {
 protected:
     void process(int pid, uint uid, const QByteArray &comm, unsigned long flags = 0x400000, char state = 'S',
-                 const QByteArray &cmdline = {})
+                 const QByteArray &cmdline = {}, int session = 1)
     {
         const QString folder = QString::number(pid);
         dir.write(folder + "/status", "Name:\t" + comm + "\nUmask:\t0022\nUid:\t" + QByteArray::number(uid)
                                          + "\t" + QByteArray::number(uid) + "\t0\t0\n");
-        dir.write(folder + "/stat", QByteArray::number(pid) + " (" + comm + ") " + state + " 1 1 1 0 -1 "
+        dir.write(folder + "/stat", QByteArray::number(pid) + " (" + comm + ") " + state + " 1 1 " + QByteArray::number(session) + " 0 -1 "
                                        + QByteArray::number(qulonglong(flags)) + " 0 0 0 0\n");
         dir.write(folder + "/comm", comm + '\n');
         dir.write(folder + "/cmdline", cmdline);
     }
-    LinuxProcesses processes()
+    LinuxProcesses processes(uint uid = kUid, std::optional<qint64> session = std::nullopt)
     {
         LinuxProcesses::Options options;
         options.procRoot = dir.path();
-        options.uid = kUid;
+        options.uid = uid;
+        options.session = session;
         options.ownPid = 30;
         options.kill = [this](qint64 pid) {
             killed.append(pid);
@@ -60,6 +61,20 @@ TEST_F(FakeProc, ListsOnlyTheUsersLiveProcessesInPidOrder)
     dir.write("self/status", "Uid:\t1000\n");        // not a pid folder
     dir.write("77/stat", "garbage");                  // vanished half-way
     EXPECT_EQ(processes().names(), (QStringList{"shell", "odd ) (name", "editor"}));
+}
+
+TEST_F(FakeProc, RunAsRootOnlyItsOwnSessionCounts)
+{
+    // Root's processes in other sessions are system services and other logins.
+    process(20, 0, "bash", 0x400000, 'S', {}, 7);
+    process(21, 0, "systemd-journald", 0x400000, 'S', {}, 1);
+    process(22, 0, "bash", 0x400000, 'S', {}, 1);
+    process(23, 0, "vorlen", 0x400000, 'S', {}, 7);
+    EXPECT_EQ(processes(0, 7).names(), (QStringList{"bash", "vorlen"}));
+    EXPECT_EQ(processes(0, 7).terminateAll("bash"), 1);
+    EXPECT_EQ(killed, (QList<qint64>{20}));
+    EXPECT_EQ(processes(0, -1).names().size(), 4) << "every session when asked for";
+    EXPECT_EQ(processes(kUid).names().size(), 0) << "a normal user sees no root process";
 }
 
 TEST_F(FakeProc, LongNamesComeWholeFromTheCommandLine)
