@@ -39,6 +39,8 @@ frmMain::frmMain(VorlenApp &app)
     defineCommands();
     definePanelCommands();
     connectSession();
+    connectThemes();
+    connectMenus();
 }
 
 frmMain::~frmMain()
