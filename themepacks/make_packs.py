@@ -148,8 +148,10 @@ def minus(shape, cut):
 DAYLIGHT = {
     "name": "Daylight",
     "title": "Daylight (밝은 테마)",
-    "frameTop": (250, 251, 253, 255), "frameBottom": (222, 228, 238, 255),
-    "edge": (226, 231, 239, 255), "border": (150, 163, 184, 255), "accent": (52, 120, 220, 255),
+    # A sky-blue title strip (the caption text is white) over light edges.
+    "frameTop": (104, 160, 232, 255), "frameBottom": (58, 112, 196, 255),
+    "edge": (222, 229, 240, 255), "border": (96, 124, 168, 255), "accent": (52, 120, 220, 255),
+    "titleLine": (190, 218, 252, 255),
     "toolTop": (246, 248, 251, 255), "toolBottom": (214, 222, 234, 255),
     "button": (255, 255, 255, 255), "buttonPressed": (196, 212, 236, 255), "buttonRim": (160, 176, 200, 255),
     "glyph": (44, 62, 92, 255), "close": (214, 64, 64, 255),
@@ -161,6 +163,7 @@ MIDNIGHT = {
     "title": "Midnight (어두운 테마)",
     "frameTop": (54, 58, 68, 255), "frameBottom": (30, 32, 38, 255),
     "edge": (36, 38, 45, 255), "border": (14, 15, 18, 255), "accent": (255, 146, 52, 255),
+    "titleLine": (255, 146, 52, 255),
     "toolTop": (44, 47, 55, 255), "toolBottom": (26, 28, 33, 255),
     "button": (60, 64, 75, 255), "buttonPressed": (110, 72, 40, 255), "buttonRim": (16, 17, 20, 255),
     "glyph": (236, 238, 242, 255), "close": (255, 110, 90, 255),
@@ -176,7 +179,7 @@ def frame_pieces(look):
     def title_piece(width, left_rim, right_rim):
         p = Picture(width, 25)
         p.gradient(top, bottom)
-        p.fill(rect(0, 0, width, 2), accent)
+        p.fill(rect(0, 0, width, 2), look["titleLine"])
         p.fill(rect(0, 24, width, 25), border)
         if left_rim:
             p.fill(rect(0, 0, 1, 25), border)

@@ -56,9 +56,9 @@ TEST(ShippedPacks, EveryPictureDecodesAtItsDesignedSize)
 
 TEST(ShippedPacks, TheTwoLooksTellApartAtAGlance)
 {
-    // The title strips' middle pixels: one light, one dark.
+    // The toolbars' middle pixels: one light, one dark.
     auto lightness = [](const QString &pack) {
-        const QImage image(themepack::picturePath(applicationFolder(), pack, QStringLiteral("TopLine.gif")));
+        const QImage image(themepack::picturePath(applicationFolder(), pack, QStringLiteral("ToolbarBackgroundImage.gif")));
         return image.isNull() ? -1 : image.pixelColor(image.width() / 2, image.height() / 2).lightness();
     };
     EXPECT_GT(lightness(QStringLiteral("Daylight")), 180);
