@@ -51,7 +51,7 @@ bool isWebAddress(const QString &address)
 } // namespace
 
 frmAmbrel::frmAmbrel(VorlenApp &app, QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_app(app)
 {
     setObjectName(QStringLiteral("frmAmbrel"));
@@ -186,6 +186,8 @@ void frmAmbrel::ApplyButton_Click()
                                             platform::MsgButtons::OK, platform::MsgIcon::Critical);
         return;
     }
+    // Out of the way before applying: the pack's messages stand over the main window.
+    hide();
     emit applyRequested();
     close();
 }
