@@ -55,19 +55,41 @@ QPixmap Skin::builtin(const themepack::PictureFile &row) const
     return list ? m_images.builtinPicture(*list, row.builtInIndex) : QPixmap();
 }
 
+std::optional<QPixmap> Skin::packPicture(const themepack::PictureFile &row) const
+{
+    if (!packActive())
+        return std::nullopt;
+    const QString file = themepack::picturePath(m_environment.applicationFolder(), m_pack,
+                                                themepack::tableText(row.fileName));
+    if (file.isEmpty() || !themepack::fileExists(file))
+        return std::nullopt;
+    // The format is told by the content: a builder writes PNG under ".gif" names.
+    QPixmap pixmap(file);
+    if (pixmap.isNull())
+        return std::nullopt;
+    return pixmap;
+}
+
 std::optional<QPixmap> Skin::picture(const themepack::PictureFile &row) const
 {
-    if (packActive() && platform::setting::int16(m_environment, settings::Key::AmbrelUseValue) == 1) {
-        const QString file = themepack::picturePath(m_environment.applicationFolder(), m_pack,
-                                                    themepack::tableText(row.fileName));
-        if (QFileInfo(file).isFile()) {
-            QPixmap pixmap(file);
-            if (pixmap.isNull())
-                return std::nullopt;
+    if (m_themePackActive && packActive()
+        && platform::setting::int16(m_environment, settings::Key::AmbrelUseValue) == 1) {
+        if (auto pixmap = packPicture(row))
             return pixmap;
-        }
     }
     return builtin(row);
+}
+
+bool Skin::showFromPack(std::string_view fileName)
+{
+    const auto row = themepack::pictureFile(fileName);
+    if (!row)
+        return false;
+    const auto fromPack = packPicture(*row);
+    const QPixmap shown = fromPack ? *fromPack : builtin(*row);
+    put(row->element, shown);
+    put(row->alsoElement, shown);
+    return fromPack.has_value();
 }
 
 void Skin::put(std::string_view element, const QPixmap &picture)

@@ -36,15 +36,27 @@ public:
     bool packActive() const { return !m_pack.isEmpty(); }
     QString packName() const { return m_pack; }
 
+    // Whether the latest start-up check of this run switched packs on. While
+    // false the state pictures stay built-in and a pack chosen in the theme
+    // manager waits for the next start.
+    void setThemePackActive(bool active) { m_themePackActive = active; }
+    bool themePackActive() const { return m_themePackActive; }
+
     // Every element shows its built-in picture in its normal state.
     void applyBuiltin();
     // The picture of a table row (file name with or without ".gif") goes onto
-    // its element (and the row's second element). A pack file that exists but
-    // does not load leaves the element as it is.
+    // its element (and the row's second element): the active pack's file while
+    // packs are switched on and active, the built-in picture otherwise. A pack
+    // file that is missing or does not decode falls back to the built-in one.
     void show(std::string_view fileName);
-    // The row's picture as show() would put it; nullopt when it leaves the
-    // element alone.
+    // The row's picture as show() would put it.
     std::optional<QPixmap> picture(const themepack::PictureFile &row) const;
+    // The active pack's picture of a row, decoded; nullopt when no pack is
+    // active or its file is missing, leads outside the pack or does not decode.
+    std::optional<QPixmap> packPicture(const themepack::PictureFile &row) const;
+    // Puts the pack's picture of a row onto its elements, or the built-in one
+    // when the pack cannot give it; false in that case (a missing file).
+    bool showFromPack(std::string_view fileName);
 
     // The image list a row's builtInList names.
     static std::optional<ImageList> imageList(std::string_view builtInList);
@@ -57,4 +69,5 @@ private:
     BuiltinImages &m_images;
     QPointer<QWidget> m_window;
     QString m_pack;
+    bool m_themePackActive = false;
 };

@@ -40,6 +40,8 @@ frmMain::frmMain(VorlenApp &app)
     defineToolCommands();
     definePanelCommands();
     connectSession();
+    connectThemes();
+    connectMenus();
 }
 
 frmMain::~frmMain()

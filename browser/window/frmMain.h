@@ -11,6 +11,8 @@
 class AddressInput;
 class frmAbout;
 class frmTaskManager;
+class frmAmbrel;
+class frmPopupMenu;
 class FavoritePanel;
 class LabelControl;
 class NotepadPanel;
@@ -20,6 +22,9 @@ class QLabel;
 class SearchPanel;
 class TabStrip;
 class VorlenApp;
+namespace modAmbrel {
+struct Context;
+}
 
 // The browser's main window: a borderless window with a self-drawn frame, the
 // tab strip with one page engine per tab, the address bar, the navigation
@@ -52,6 +57,20 @@ public:
     bool SaveWindowPlacement();
     void WriteSessionRecord();
     void ClearSessionRecord();
+
+    // Themes (frmMain_Themes.cpp): the start-up decision and the selected pack.
+    void CheckThemeAtStart();
+    int LoadThemePack(bool fromManager);
+    // The theme manager's menu item, switched by the theme check and the settings.
+    void setAmbrelMenuEnabled(bool enabled);
+    bool ambrelMenuEnabled() const { return m_ambrelMenuEnabled; }
+    // The theme manager, made on first use; null while closed.
+    frmAmbrel &showThemeManager();
+    frmAmbrel *themeManager() const;
+    // The program, tab and favorite menus (frmMain_Menus.cpp).
+    frmPopupMenu &popupMenu();
+    // The maker's web site the program menu opens.
+    static QString makerSite();
 
     // Tab set
     TabSet &tabs() { return m_tabs; }
@@ -210,6 +229,9 @@ private:
     void showFavoriteOffline();
     void showFavoriteMenu(const QPoint &globalPos);
     void connectSession();
+    void connectThemes();
+    void connectMenus();
+    modAmbrel::Context ambrelContext();
     void firstRun();
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);
@@ -243,4 +265,7 @@ private:
     bool m_pageFailureReported = false;
     // The window's maximized state the last layout pass saw.
     bool m_wasMaximized = false;
+    bool m_ambrelMenuEnabled = false;
+    WindowSlot<frmAmbrel> m_ambrelSlot;
+    frmPopupMenu *m_popup = nullptr;
 };

@@ -57,17 +57,6 @@ void frmMain::showFavoriteOffline()
     setStatus(2, QStringLiteral("시스템이 인터넷에 연결 되어있지 않습니다."));
 }
 
-void frmMain::showFavoriteMenu(const QPoint &globalPos)
-{
-    auto *menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("frmMainFavoriteMenu"));
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("열기(&O)"), FavoriteBox, &FavoritePanel::openSelected);
-    menu->addAction(QStringLiteral("바로가기 수정(&E)"), FavoriteBox, &FavoritePanel::editSelected);
-    menu->addAction(QStringLiteral("삭제(&D)"), FavoriteBox, &FavoritePanel::deleteSelected);
-    menu->popup(globalPos);
-}
-
 void frmMain::DesignModeButton_Click()
 {
     if (platform::WebBrowser *page = m_tabs.currentPage())

@@ -4,6 +4,7 @@
 
 #include "browser/core/VorlenApp.h"
 #include "browser/startup/SessionWindows.h"
+#include "browser/startup/frmSetting.h"
 
 namespace {
 
@@ -29,7 +30,10 @@ const char *switchedOffText(Command c)
 void frmMain::connectSession()
 {
     Commands &commands = m_app.commands();
-    commands.define(Command::Settings, [this] { m_app.windows().showSetting(); });
+    commands.define(Command::Settings, [this] {
+        frmSetting &dialog = m_app.windows().showSetting();
+        connect(&dialog, &frmSetting::ambrelMenuEnabled, this, &frmMain::setAmbrelMenuEnabled, Qt::UniqueConnection);
+    });
     commands.setSwitchedOffHandler([this](Command c) {
         if (const char *text = switchedOffText(c))
             m_app.windows().VorlenNotice(QStringLiteral("기능 사용안함"), QString::fromUtf8(text), true, 5000);

@@ -242,9 +242,9 @@ TEST_F(FavoritesPanel, TheRightButtonSelectsTheRowAndOffersOpenEditDelete)
     QStringList texts;
     for (QAction *a : menu->actions())
         texts << a->text();
-    EXPECT_EQ(texts, (QStringList{"열기(&O)", "바로가기 수정(&E)", "삭제(&D)"}));
+    EXPECT_EQ(texts, (QStringList{"열기(&O)", "삭제(&D)", "", "바로가기 수정(&E)"}));
     fake().dialogs().queueAnswer(MsgResult::Yes);
-    menu->actions().at(2)->trigger();
+    menu->actions().at(1)->trigger();
     EXPECT_EQ(files(), QStringList{"One.sfm"});
     menu->close();
 }

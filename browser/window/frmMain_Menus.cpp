@@ -1,0 +1,84 @@
+// The window's popup menus: the program menu from the program icon and the
+// title strip, the tab menu from the tab strip's right button and the favorite
+// menu from the favorites list.
+#include "frmMain.h"
+
+#include "browser/core/VorlenApp.h"
+#include "browser/frame/LabelControl.h"
+#include "browser/frame/PictureControl.h"
+#include "browser/input/frmPopupMenu.h"
+#include "browser/panels/FavoritePanel.h"
+#include "browser/startup/SessionWindows.h"
+#include "browser/startup/modLocalPages.h"
+#include "TabStrip.h"
+
+#include <QCursor>
+#include <QMenu>
+
+QString frmMain::makerSite()
+{
+    return QStringLiteral("https://vorlen.example.org/");
+}
+
+void frmMain::connectMenus()
+{
+    m_popup = new frmPopupMenu(m_app.commands(), this);
+    m_popup->setAmbrelShowEnabled(m_ambrelMenuEnabled);
+    auto handle = [this](const char *name, std::function<void()> action) {
+        m_popup->setHandler(QString::fromLatin1(name), [this, action = std::move(action)] {
+            AfterStep step(m_app.afterStep());
+            action();
+        });
+    };
+    handle("munfrmMainBrenmorWebSite", [this] {
+        if (platform::WebBrowser *page = m_tabs.currentPage())
+            page->Navigate(makerSite());
+    });
+    handle("munfrmMainNewTab", [this] {
+        const QString path = modLocalPages::MakeNewTabPage(m_app.platform());
+        if (path.isEmpty()) {
+            reportPageWriteFailure();
+            return;
+        }
+        modRecvNewWindow(path);
+    });
+    handle("munfrmMainThisPageNewTab", [this] {
+        platform::WebBrowser *page = m_tabs.currentPage();
+        modRecvNewWindow(page ? page->LocationURL() : QString());
+    });
+    handle("munfrmMainStartPageSetting", [this] {
+        QString text;
+        qint32 number = 0;
+        m_app.windows().MyMsgBox(0, text, number);
+    });
+    handle("munfrmMainTabClose", [this] { modRecvCloseWindow(m_tabs.CurrentTab()); });
+    handle("frmMainFavoriteOpen", [this] { FavoriteBox->openSelected(); });
+    handle("frmMainFavoriteDelete", [this] { FavoriteBox->deleteSelected(); });
+    handle("frmMainFavoriteReEdit", [this] { FavoriteBox->editSelected(); });
+
+    connect(ProgramIcon, &PictureControl::MouseUp, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+        // A release both right of and below the icon does not count.
+        if (x > ProgramIcon->width() && y > ProgramIcon->height())
+            return;
+        m_popup->popup(m_popup->frmMainIconPopupMenu, QCursor::pos());
+    });
+    connect(ProgramTitleBar, &LabelControl::MouseDown, this, [this](Qt::MouseButton button) {
+        if (button == Qt::RightButton)
+            m_popup->popup(m_popup->frmMainIconPopupMenu, QCursor::pos());
+    });
+    connect(WebTabStrip, &TabStrip::MouseDown, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+        if (button != Qt::RightButton || (x > WebTabStrip->width() && y > WebTabStrip->height()))
+            return;
+        m_popup->popup(m_popup->frmMainTabPopupMenu, QCursor::pos());
+    });
+}
+
+frmPopupMenu &frmMain::popupMenu()
+{
+    return *m_popup;
+}
+
+void frmMain::showFavoriteMenu(const QPoint &globalPos)
+{
+    m_popup->popup(m_popup->frmMainFavoriteMenu, globalPos);
+}
