@@ -138,6 +138,10 @@ run_once() {
         >"$page"
     printf '[%s]\r\n%s=%s\r\n' 'HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer\Main' \
         'Start Page' "file://$page" >"$root/config/vorlen/registry.ini"
+    # A returning user: without a settings file the first start greets a new one.
+    mkdir -p "$root/app/UserData/$(id -un)"
+    printf '[Vorlen Setting]\r\nLastWindowMode=0\r\nLastWindowWidth=16500\r\nLastWindowHeight=11400\r\n' \
+        >"$root/app/UserData/$(id -un)/Setting.ini"
 
     local t0 t shown='' names
     t0=$(now_ms)

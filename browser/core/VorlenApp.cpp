@@ -75,6 +75,12 @@ bool VorlenApp::opacityShows(const QWidget *window) const
     return m_opacityShows.value_or(fade::opacityShows(window));
 }
 
+void VorlenApp::holdBarsUntilStartPage()
+{
+    if (m_main)
+        m_main->holdBarsUntilStartPage();
+}
+
 void VorlenApp::End()
 {
     m_ended = true;

@@ -41,6 +41,9 @@ public:
     // Places the new main window at the centre of the screen and runs its first
     // layout, system-state and tab steps.
     void showMainWindow();
+    // Start-up: the main window's bars keep its first frame until the start
+    // tab's page is there (or a moment has passed).
+    void holdBarsUntilStartPage();
 
     // The notice, the message box, the settings, recovery and first-run windows
     // and the session record (VorlenApp_Session.cpp).

@@ -76,6 +76,8 @@ int Main(int argc, char **argv)
     Start(app);
     if (app.ended())
         return 0;
+    // The window is shown but not yet painted before the event loop runs.
+    app.holdBarsUntilStartPage();
     return QApplication::exec();
 }
 

@@ -20,6 +20,7 @@ class PictureControl;
 class Progressbar;
 class QLabel;
 class SearchPanel;
+class StartupPaintHold;
 class TabStrip;
 class VorlenApp;
 namespace modAmbrel {
@@ -50,6 +51,8 @@ public:
     void Form_GotFocus();
     void Form_Unload(int &Cancel);
     void modProgramExit();
+    // The bars keep the window's first frame until the start tab's page is there.
+    void holdBarsUntilStartPage();
 
     // Placement and first run (frmMain_Placement.cpp), session record (frmMain_Session.cpp)
     void ApplyWindowSetting();
@@ -251,6 +254,7 @@ private:
     void setSystemStatePicture(int picture, const QString &tooltip);
     // Tells the user once per run that generated pages cannot be written.
     void reportPageWriteFailure();
+    void releaseStartupHold();
 
     VorlenApp &m_app;
     TabSet m_tabs;
@@ -262,6 +266,7 @@ private:
     int m_statePicture = 0;
     int m_fadeSteps = 0;
     bool m_unloading = false;
+    StartupPaintHold *m_startupHold = nullptr;
     bool m_pageFailureReported = false;
     // The window's maximized state the last layout pass saw.
     bool m_wasMaximized = false;

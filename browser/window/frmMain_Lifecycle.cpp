@@ -3,6 +3,8 @@
 
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
+#include "StartupPaintHold.h"
+#include "browser/frame/LabelControl.h"
 #include "browser/frame/FadeOut.h"
 #include "browser/startup/modBase.h"
 #include "browser/startup/modLocalPages.h"
@@ -18,6 +20,8 @@ namespace {
 
 // How long the ending page shows when the window cannot fade.
 constexpr int kEndingPageMs = 400;
+// The bars are painted again at the latest this long after the first frame.
+constexpr int kStartupHoldLimitMs = 2000;
 
 } // namespace
 
@@ -26,6 +30,26 @@ void frmMain::Form_Initialize()
     Form_Load();
     show();
     setEnabled(true);
+}
+
+void frmMain::holdBarsUntilStartPage()
+{
+    // The start page's first events change the bars several times before the
+    // page commits; each repaint would recompose the whole window on the thread
+    // the engine needs. Their state changes at once; only painting waits.
+    if (!m_startupHold)
+        m_startupHold = new StartupPaintHold(
+            QList<QWidget *>{ProgramToolbar, ProgramStatusBar, ProgramTitleBar, WebTabStrip}, kStartupHoldLimitMs,
+            this);
+}
+
+void frmMain::releaseStartupHold()
+{
+    if (!m_startupHold)
+        return;
+    m_startupHold->release();
+    m_startupHold->deleteLater();
+    m_startupHold = nullptr;
 }
 
 void frmMain::Form_Load()

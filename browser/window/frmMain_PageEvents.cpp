@@ -85,6 +85,8 @@ void frmMain::TabWebBrowser_NewWindow2(qint16 Index, platform::NewWindowRequest 
 
 void frmMain::TabWebBrowser_NavigateComplete2(qint16 Index, const QString &URL)
 {
+    if (Index == 0)
+        releaseStartupHold();
     Q_UNUSED(URL);
     AfterStep step(m_app.afterStep());
     setStatus(5, QStringLiteral("Vorlen™ 작업 완료 : 문서 탐색을 마쳤습니다."));
@@ -120,6 +122,8 @@ void frmMain::TabWebBrowser_DownloadComplete(qint16 Index)
 
 void frmMain::TabWebBrowser_TitleChange(qint16 Index, const QString &Text)
 {
+    if (Index == 0)
+        releaseStartupHold();
     Q_UNUSED(Text);
     AfterStep step(m_app.afterStep());
     WriteTitle(m_tabs.CurrentTab());
@@ -162,6 +166,8 @@ void frmMain::TabWebBrowser_WindowClosing(qint16 Index)
 
 void frmMain::TabWebBrowser_NavigateError(qint16 Index, const QString &URL)
 {
+    if (Index == 0)
+        releaseStartupHold();
     AfterStep step(m_app.afterStep());
     platform::WebBrowser *page = m_tabs.page(Index);
     const QString errorPage = modLocalPages::pagePath(m_app.platform(), modLocalPages::Page::Error);
