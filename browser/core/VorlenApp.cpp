@@ -65,6 +65,7 @@ void VorlenApp::showMainWindow()
     form.ApplyWindowSetting();
     form.ArrangeFrame();
     m_afterStep.flushLayout();
+    form.StartKeyflint();
     form.UpdateSystemStateIcon();
     form.modTabStrip();
 }

@@ -2,11 +2,13 @@
 
 #include "AddressInput.h"
 #include "Design.h"
+#include "DisplayWindows.h"
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
 #include "browser/input/SidebarButtons.h"
+#include "browser/input/modKeyflint.h"
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
 #include "browser/panels/SearchPanel.h"
@@ -39,6 +41,8 @@ frmMain::frmMain(VorlenApp &app)
     defineCommands();
     definePanelCommands();
     connectSession();
+    defineInputCommands();
+    defineDisplayCommands();
 }
 
 frmMain::~frmMain()
