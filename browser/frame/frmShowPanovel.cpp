@@ -132,13 +132,13 @@ void frmShowPanovel::Form_Resize()
     cmdExit->setGeometry(w - 250 / kTwips, 1, 18, kTitleHeight - 2);
     cmdExit->raise();
     const int boxWidth = std::max(200, w - 500 / kTwips);
-    ToolbarBox->setGeometry(250 / kTwips, kTitleHeight + 2, boxWidth, 52);
+    ToolbarBox->setGeometry(250 / kTwips, kTitleHeight + 2, boxWidth, 58);
     const int textWidth = std::max(80, boxWidth - 1800 / kTwips - 330);
-    AdressTextBox->setGeometry(8, 20, textWidth, 24);
+    AdressTextBox->setGeometry(8, 24, textWidth, 24);
     int x = 8 + textWidth + 6;
     for (QPushButton *b : {BackButton, ForwardButton, RefreshButton, StopButton, GoHomeButton}) {
         const int bw = b == BackButton || b == ForwardButton ? 28 : 70;
-        b->setGeometry(x, 19, bw, 26);
+        b->setGeometry(x, 23, bw, 26);
         x += bw + 4;
     }
     if (WebBrowser)

@@ -6,6 +6,7 @@
 #include "platform/Settings.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -143,6 +144,17 @@ void frmVitrel::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
+}
+
+void frmVitrel::keyPressEvent(QKeyEvent *event)
+{
+    // Enter confirms and Escape cancels, as in any dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        cmdApply_Click();
+    else if (event->key() == Qt::Key_Escape)
+        cmdCancel_Click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void frmVitrel::paintEvent(QPaintEvent *)

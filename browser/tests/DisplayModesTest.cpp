@@ -69,6 +69,13 @@ TEST_F(DisplayModesTest, SliderMakesTheWindowTranslucentLiveAndApplyStoresIt)
     app().commands().run(Command::Transparency);
     ASSERT_NE(vitrel(), nullptr);
     EXPECT_EQ(vitrel()->TSlider->value(), 180);
+    // Keys on the slider: Escape cancels.
+    vitrel()->TSlider->setFocus();
+    QTest::keyClick(vitrel()->TSlider, Qt::Key_PageUp);
+    QTest::keyClick(vitrel()->TSlider, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(vitrel(), nullptr);
+    EXPECT_EQ(value(K::VitrelValue), "0");
 }
 
 TEST_F(DisplayModesTest, CancelMakesTheWindowOpaqueAndForgetsTheValue)
