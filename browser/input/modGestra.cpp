@@ -1,7 +1,5 @@
 #include "modGestra.h"
 
-#include <QGuiApplication>
-
 namespace modGestra {
 
 namespace {
@@ -63,9 +61,9 @@ Outcome CheckGestra(const QRect &window, const QSize &screen, int taskbarHeightP
     return out;
 }
 
-bool positionKnown()
+bool positionKnown(const QString &platformName)
 {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return !platformName.startsWith(QLatin1String("wayland"));
 }
 
 } // namespace modGestra

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <vector>
 
@@ -36,6 +37,6 @@ Outcome CheckGestra(const QRect &window, const QSize &screen, int taskbarHeightP
 
 // Whether the display server tells the program where its windows are; without
 // that (Wayland) the edge commands stay idle rather than act on a wrong place.
-bool positionKnown();
+bool positionKnown(const QString &platformName);
 
 } // namespace modGestra

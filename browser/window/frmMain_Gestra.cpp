@@ -34,7 +34,7 @@ void frmMain::CheckGestra(bool afterMove)
     QScreen *screen = QGuiApplication::primaryScreen();
     // Where the display server keeps the window's position to itself, any
     // decision would act on a wrong place.
-    if (!screen || !modGestra::positionKnown())
+    if (!screen || !modGestra::positionKnown(QGuiApplication::platformName()))
         return;
     constexpr int T = design::kTwipsPerPixel;
     const QRect area = screen->geometry();

@@ -160,6 +160,14 @@ TEST(Gestra, TabCommandsOnlyAfterAMove)
               std::vector<Action>{Action::Back});
 }
 
+TEST(Gestra, IdleWhereTheDisplayServerHidesThePosition)
+{
+    EXPECT_FALSE(modGestra::positionKnown(QStringLiteral("wayland")));
+    EXPECT_FALSE(modGestra::positionKnown(QStringLiteral("wayland-egl")));
+    EXPECT_TRUE(modGestra::positionKnown(QStringLiteral("xcb")));
+    EXPECT_TRUE(modGestra::positionKnown(QStringLiteral("offscreen")));
+}
+
 TEST(QuickFavorite, HostileTitlesStayInsideTheFolder)
 {
     const QString address = QStringLiteral("https://www.example.org/page");
