@@ -65,6 +65,7 @@ void VorlenApp::showMainWindow()
     form.ApplyWindowSetting();
     form.ArrangeFrame();
     m_afterStep.flushLayout();
+    form.StartKeyflint();
     form.CheckThemeAtStart();
     form.UpdateSystemStateIcon();
     form.modTabStrip();

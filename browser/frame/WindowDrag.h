@@ -25,6 +25,8 @@ public:
     void startMove(const QPoint &globalPos);
     void startResize(Qt::Edges edges, const QPoint &globalPos);
     bool manualActive() const { return m_active; }
+    // True while the manual drag moves the window (rather than resizing it).
+    bool manualMove() const { return m_active && !m_edges; }
 
     // A mouse move of the manual drag.
     void follow(const QPoint &globalPos);

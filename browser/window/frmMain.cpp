@@ -2,11 +2,13 @@
 
 #include "AddressInput.h"
 #include "Design.h"
+#include "DisplayWindows.h"
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
 #include "browser/input/SidebarButtons.h"
+#include "browser/input/modKeyflint.h"
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
 #include "browser/panels/SearchPanel.h"
@@ -42,6 +44,8 @@ frmMain::frmMain(VorlenApp &app)
     connectSession();
     connectThemes();
     connectMenus();
+    defineInputCommands();
+    defineDisplayCommands();
 }
 
 frmMain::~frmMain()

@@ -8,11 +8,16 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class AddressInput;
 class frmAbout;
 class frmTaskManager;
 class frmAmbrel;
 class frmPopupMenu;
+struct DisplayWindows;
+class Keyflint;
+class MoveEndWatch;
 class FavoritePanel;
 class LabelControl;
 class NotepadPanel;
@@ -216,6 +221,18 @@ public:
     void DesignModeButton_Click();
     void ScriptErrorsButton_Click();
 
+    // Shortcuts, quick commands, edge commands and transparency (frmMain_Keyflint.cpp, frmMain_Gestra.cpp)
+    void StartKeyflint();
+    void UnhookKeyflint();
+    bool keyflintHooked() const;
+    void CheckGestra(bool afterMove);
+    // The steps once a move by the title strip has ended: the blink, the edge commands.
+    void afterTitleMove();
+    // The display-mode windows open now (null when closed).
+    DisplayWindows &displayWindows() { return *m_display; }
+    // Waits for the end of a move that the window manager runs.
+    void watchMoveEnd();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -235,6 +252,9 @@ private:
     void connectThemes();
     void connectMenus();
     modAmbrel::Context ambrelContext();
+    void defineInputCommands();
+    void defineDisplayCommands();
+    bool runQuickCommand();
     void firstRun();
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);
@@ -262,6 +282,9 @@ private:
     WindowDrag m_drag;
     WindowSlot<frmTaskManager> m_taskManager;
     WindowSlot<frmAbout> m_about;
+    MoveEndWatch *m_moveEnd = nullptr;
+    std::unique_ptr<Keyflint> m_keyflint;
+    std::unique_ptr<DisplayWindows> m_display;
     int m_connectionPicture = 0;
     int m_statePicture = 0;
     int m_fadeSteps = 0;

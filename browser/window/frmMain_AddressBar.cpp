@@ -79,6 +79,7 @@ void frmMain::WebAdressBar_DblClick()
 void frmMain::WebAdressInputBar_Change()
 {
     AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    runQuickCommand();
 }
 
 void frmMain::WebAdressInputBar_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)

@@ -149,6 +149,10 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == ProgramTitleBar && type == QEvent::MouseMove && m_drag.titleDragged(QCursor::pos())) {
         AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
         m_drag.startMove(QCursor::pos());
+        // The window manager runs the move from here on: the steps that
+        // follow it wait for its end.
+        if (!m_drag.manualActive())
+            watchMoveEnd();
         refreshMaxButton();
         m_app.afterStep().requestLayout();
         return false;
@@ -157,8 +161,11 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (m_drag.manualActive() && (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
         if (type == QEvent::MouseButtonRelease) {
             AfterStep step(m_app.afterStep());
+            const bool moved = m_drag.manualMove();
             m_drag.finish();
             refreshMaxButton();
+            if (moved)
+                afterTitleMove();
             return false;
         }
         m_drag.follow(QCursor::pos());

@@ -119,6 +119,8 @@ void frmMain::Form_Unload(int &Cancel)
             return;
     }
 
+    // The shortcuts go before the window does, on both ways out.
+    UnhookKeyflint();
     if (fade != 0) {
         modProgramExit();
         return;
@@ -133,6 +135,7 @@ void frmMain::Form_Unload(int &Cancel)
 void frmMain::modProgramExit()
 {
     m_unloading = true;
+    UnhookKeyflint();
     modLocalPages::Open(m_app.platform(), modLocalPages::Page::Ending, m_tabs.currentPage());
     setAddressText(QStringLiteral("웹 브라우저를 종료하고 있습니다..."));
     setStatus(1, QStringLiteral("Vorlen™ 작업 중 : 프로그램을 종료하고 있습니다."));

@@ -4,6 +4,7 @@
 
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/PictureControl.h"
+#include "browser/frame/modVitrel.h"
 #include "browser/frame/modWindowSetting.h"
 #include "browser/startup/SessionWindows.h"
 #include "browser/startup/modSettingsStore.h"
@@ -66,8 +67,16 @@ void frmMain::ApplyWindowSetting()
             this, QStringLiteral("Vitrel™ 의 투명화 값과 다릅니다.\nINI 파일의 설정이 잘못 되었습니다."),
             QStringLiteral("Vitrel™ 관리자"), platform::MsgButtons::OK, platform::MsgIcon::Critical);
     }
-    // A stored transparency is offered once the window can be made transparent;
-    // until then the stored value is kept as it is.
+    if (offer == modWindowSetting::VitrelOffer::Ask) {
+        const qint32 alpha = platform::setting::int32(env, settings::Key::VitrelValue);
+        const auto answer = m_app.platform().dialogs.messageBox(
+            this, QStringLiteral("저장된 Vitrel™ 투명도 값이 있습니다.\nVitrel™ 기능을 활성화 하시겠습니까?"),
+            QStringLiteral("Vitrel™ 관리자"), platform::MsgButtons::YesNo, platform::MsgIcon::Information);
+        if (answer == platform::MsgResult::Yes)
+            modVitrel::SetVitrel(this, alpha, true);
+        else
+            modVitrel::ClearVitrelValue(env);
+    }
 }
 
 void frmMain::firstRun()

@@ -1,0 +1,239 @@
+#include "frmShowPanovel.h"
+
+#include "browser/core/VorlenApp.h"
+#include "browser/startup/SessionWindows.h"
+#include "browser/startup/modBase.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kTitleHeight = 20; // px
+constexpr int kTwips = 15;
+
+} // namespace
+
+frmShowPanovel::frmShowPanovel(VorlenApp &app)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , m_app(app)
+{
+    setObjectName(QStringLiteral("frmShowPanovel"));
+    setWindowTitle(QStringLiteral("Vorlen™ Panovel™"));
+    resize(800, 600);
+
+    ProgramTitle = new QLabel(this);
+    ProgramTitle->setObjectName(QStringLiteral("ProgramTitle"));
+    ProgramTitleBar = new QLabel(QStringLiteral(" Vorlen™ Panovel™"), this);
+    ProgramTitleBar->setObjectName(QStringLiteral("ProgramTitleBar"));
+    ProgramTitleBar->setToolTip(QStringLiteral("도구 모음"));
+    ProgramTitleBar->installEventFilter(this);
+    QFont bold = ProgramTitleBar->font();
+    bold.setBold(true);
+    ProgramTitleBar->setFont(bold);
+
+    cmdExit = new QPushButton(QStringLiteral("X"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit->setFlat(true);
+
+    WebBrowser = m_app.platform().browsers.create(this);
+    if (WebBrowser) {
+        WebBrowser->widget()->setObjectName(QStringLiteral("WebBrowser"));
+        connect(WebBrowser, &platform::WebBrowser::NavigateComplete2, this, [this](const QString &) {
+            AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+            const QSignalBlocker quiet(AdressTextBox);
+            AdressTextBox->setText(WebBrowser->LocationURL());
+        });
+        connect(WebBrowser, &platform::WebBrowser::TitleChange, this, [this](const QString &title) {
+            ProgramTitleBar->setText(QStringLiteral(" Vorlen™ Panovel™ [") + title + QStringLiteral("]"));
+        });
+        connect(WebBrowser, &platform::WebBrowser::NewWindow2, this, &frmShowPanovel::WebBrowser_NewWindow2);
+        connect(WebBrowser, &platform::WebBrowser::BeforeNavigate2, this,
+                [this](const QString &) { AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly); });
+    }
+
+    ToolbarBox = new QGroupBox(QStringLiteral("도구 모음"), this);
+    ToolbarBox->setObjectName(QStringLiteral("ToolbarBox"));
+    ToolbarBox->setAutoFillBackground(true);
+    AdressTextBox = new QLineEdit(QStringLiteral("Dashmere™ with MiNi"), ToolbarBox);
+    AdressTextBox->setObjectName(QStringLiteral("AdressTextBox"));
+    AdressTextBox->installEventFilter(this);
+    auto button = [this](const char *name, const QString &text) {
+        auto *b = new QPushButton(text, ToolbarBox);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    BackButton = button("BackButton", QStringLiteral("◀"));
+    ForwardButton = button("ForwardButton", QStringLiteral("▶"));
+    RefreshButton = button("RefreshButton", QStringLiteral("새로 고침"));
+    StopButton = button("StopButton", QStringLiteral("중지"));
+    GoHomeButton = button("GoHomeButton", QStringLiteral("시작 문서"));
+    ToolbarBox->hide();
+
+    auto onPage = [this](void (platform::WebBrowser::*action)()) {
+        return [this, action] {
+            AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+            if (WebBrowser)
+                (WebBrowser->*action)();
+        };
+    };
+    connect(BackButton, &QPushButton::clicked, this, onPage(&platform::WebBrowser::GoBack));
+    connect(ForwardButton, &QPushButton::clicked, this, onPage(&platform::WebBrowser::GoForward));
+    connect(RefreshButton, &QPushButton::clicked, this, onPage(&platform::WebBrowser::Refresh));
+    connect(StopButton, &QPushButton::clicked, this, onPage(&platform::WebBrowser::Stop));
+    connect(GoHomeButton, &QPushButton::clicked, this, &frmShowPanovel::GoHomeButton_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(AdressTextBox, &QLineEdit::textChanged, this, &frmShowPanovel::AdressTextBox_Change);
+    Form_Resize();
+}
+
+void frmShowPanovel::Form_Load(const QString &url)
+{
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    if (WebBrowser && !url.isEmpty())
+        WebBrowser->Navigate(url);
+}
+
+void frmShowPanovel::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    Form_Activate();
+}
+
+void frmShowPanovel::Form_Activate()
+{
+    if (QWidget *main = m_app.mainWidget()) {
+        main->setEnabled(false);
+        main->hide();
+    }
+    raise();
+    activateWindow();
+    if (!isMaximized())
+        showMaximized();
+}
+
+void frmShowPanovel::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmShowPanovel::Form_Resize()
+{
+    const int w = width();
+    ProgramTitle->setGeometry(0, 0, w, kTitleHeight);
+    ProgramTitleBar->setGeometry(0, 0, w, kTitleHeight);
+    cmdExit->setGeometry(w - 250 / kTwips, 1, 18, kTitleHeight - 2);
+    cmdExit->raise();
+    const int boxWidth = std::max(200, w - 500 / kTwips);
+    ToolbarBox->setGeometry(250 / kTwips, kTitleHeight + 2, boxWidth, 58);
+    const int textWidth = std::max(80, boxWidth - 1800 / kTwips - 330);
+    AdressTextBox->setGeometry(8, 24, textWidth, 24);
+    int x = 8 + textWidth + 6;
+    for (QPushButton *b : {BackButton, ForwardButton, RefreshButton, StopButton, GoHomeButton}) {
+        const int bw = b == BackButton || b == ForwardButton ? 28 : 70;
+        b->setGeometry(x, 23, bw, 26);
+        x += bw + 4;
+    }
+    if (WebBrowser)
+        WebBrowser->widget()->setGeometry(25 / kTwips, kTitleHeight + 3, std::max(0, w - 50 / kTwips),
+                                          std::max(0, height() - 400 / kTwips));
+    ToolbarBox->raise();
+}
+
+void frmShowPanovel::ProgramTitleBar_Click()
+{
+    ToolbarBox->setVisible(!ToolbarBox->isVisible());
+    if (ToolbarBox->isVisible())
+        ToolbarBox->raise();
+}
+
+void frmShowPanovel::navigateFromBox(const QString &address)
+{
+    if (WebBrowser)
+        WebBrowser->Navigate(address);
+    ToolbarBox->hide();
+}
+
+void frmShowPanovel::AdressTextBox_Change()
+{
+    const QString text = AdressTextBox->text();
+    if (text == QLatin1String("s:daum"))
+        navigateFromBox(QString::fromLatin1(kDaumAddress));
+    else if (text == QLatin1String("s:update"))
+        navigateFromBox(QString::fromLatin1(kUpdateAddress));
+}
+
+void frmShowPanovel::GoHomeButton_Click()
+{
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    if (WebBrowser)
+        modBase::OpenStartPage(m_app, WebBrowser);
+    ToolbarBox->hide();
+}
+
+void frmShowPanovel::WebBrowser_NewWindow2(platform::NewWindowRequest &request)
+{
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    request.Cancel = true;
+    m_app.windows().VorlenNotice(QStringLiteral("제한된 기능"), QStringLiteral("현재 브라우징 모드에서는 제한된 기능입니다."),
+                                 true, 3000);
+}
+
+bool frmShowPanovel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ProgramTitleBar && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        ProgramTitleBar_Click();
+        return true;
+    }
+    if (watched == AdressTextBox && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+            // The text goes to the page as typed.
+            navigateFromBox(AdressTextBox->text());
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            const QSignalBlocker quiet(AdressTextBox);
+            AdressTextBox->setText(WebBrowser ? WebBrowser->LocationURL() : QString());
+            ToolbarBox->hide();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmShowPanovel::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmShowPanovel::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    const QString reached = WebBrowser ? WebBrowser->LocationURL() : QString();
+    m_app.revealMainWindow();
+    if (!reached.isEmpty())
+        m_app.navigateCurrent(reached);
+}
+
+void frmShowPanovel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0xF4, 0xF6, 0xFA));
+    painter.fillRect(QRect(0, 0, width(), kTitleHeight), QColor(0xE4, 0xEA, 0xF4));
+    painter.setPen(QColor(0x80, 0x90, 0xB0));
+    painter.drawLine(0, kTitleHeight, width(), kTitleHeight);
+}

@@ -1,0 +1,50 @@
+#include "QuickFavorite.h"
+
+#include "browser/panels/FavoriteStore.h"
+#include "platform/FileIO.h"
+
+#include <QUrl>
+
+namespace quickFavorite {
+
+namespace {
+
+bool usable(const QString &base)
+{
+    return !base.isEmpty() && platform::isSafeFileName(base) && platform::isSafeFileName(base + QLatin1String(".sfm"));
+}
+
+QString ruled(QString text)
+{
+    text.remove(QChar(u'\0'));
+    text = favoriteTitleRule(text);
+    // The separators became dashes; a name starting with a dot would be a
+    // hidden file that the favorites list never shows.
+    qsizetype start = 0;
+    while (start < text.size() && (text[start] == u'.' || text[start] == u'-' || text[start].isSpace()))
+        ++start;
+    return text.mid(start).trimmed();
+}
+
+} // namespace
+
+QString fileBaseOf(const QString &title, const QString &address)
+{
+    if (const QString base = ruled(title); usable(base))
+        return base;
+    if (const QString host = ruled(QUrl(address).host()); usable(host))
+        return host;
+    return QStringLiteral("바로가기");
+}
+
+bool AddQuickFavorite(const FavoriteStore &store, const QString &title, const QString &address)
+{
+    const QString base = fileBaseOf(title, address);
+    Favorite favorite;
+    favorite.title = title.trimmed().isEmpty() ? base : title;
+    favorite.explanation = QString::fromUtf8(kExplanation);
+    favorite.address = address;
+    return store.write(favorite, base);
+}
+
+} // namespace quickFavorite
