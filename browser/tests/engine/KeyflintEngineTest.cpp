@@ -1,15 +1,6 @@
 // The shortcuts on the real engine: a shortcut acts while a text field of the
 // page has the keyboard focus, and ordinary keys still reach the field.
-#include "TempDir.h"
-#include "browser/core/VorlenApp.h"
-#include "browser/startup/modSubMain.h"
-#include "browser/window/frmMain.h"
-#include "platform/Folders.h"
-#include "platform/Settings.h"
-#include "platform/linux/QtWebBrowser.h"
-#include "platform/linux/QtWebBrowserFactory.h"
-#include "platform/testing/FakePlatform.h"
-#include "platform/tests/engine/EngineHarness.h"
+#include "RealBrowserFixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,51 +23,22 @@ void keyClick(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt
     QApplication::sendEvent(widget, &release);
 }
 
-class KeyflintEngine : public ::testing::Test
+class KeyflintEngine : public RealBrowserTest
 {
 protected:
     KeyflintEngine()
-        : fake(dir.path())
-        , factory(std::make_unique<platform::QtWebBrowserFactory>(dir.file("engine"), fake.dialogs()))
-        , context{fake.environment(), fake.registry(), fake.system(), fake.processes(), fake.dialogs(), *factory}
     {
-        factory->setGeneratedPages(fake.environment().tempFolder(),
-                                   platform::QtWebBrowserFactory::generatedPageNames());
-        QDir().mkpath(platform::folders::profileFolder(fake.environment()));
-        platform::setting::write(fake.environment(), settings::Key::LastWindowMode, "0");
         platform::setting::write(fake.environment(), settings::Key::LastWindowWidth, "12000");
         platform::setting::write(fake.environment(), settings::Key::LastWindowHeight, "8000");
         platform::setting::write(fake.environment(), settings::Key::KeyflintValue, "1");
     }
 
-    ~KeyflintEngine() override
-    {
-        app.reset();
-        factory.reset();
-        enginetest::waitForStorageToSettle(dir.file("engine"));
-    }
-
-    frmMain &form() { return app->mainForm(); }
-    platform::QtWebBrowser *engine(qint16 index) { return static_cast<platform::QtWebBrowser *>(form().browser(index)); }
     QString js(const QString &script) { return enginetest::runJs(engine(0)->page(), script).toString(); }
-
-    TestFolder dir;
-    platform::testing::FakePlatform fake;
-    std::unique_ptr<platform::QtWebBrowserFactory> factory;
-    platform::Platform context;
-    std::unique_ptr<VorlenApp> app;
 };
 
 TEST_F(KeyflintEngine, ShortcutWorksWhileAFieldOfThePageHasTheFocus)
 {
-    const QString url = QUrl::fromLocalFile(dir.write("site/form.html",
-                                                      "<html><head><title>Form</title></head><body>"
-                                                      "<input id='q' value=''></body></html>"))
-                            .toString();
-    fake.registry().setStartPage(url);
-    app = std::make_unique<VorlenApp>(context);
-    modSubMain::Start(*app);
-    ASSERT_TRUE(waitUntil([&] { return form().browser(0)->LocationURL() == url && !form().browser(0)->Busy(); }));
+    startOn(page("form.html", "<html><head><title>Form</title></head><body><input id='q' value=''></body></html>"));
     ASSERT_TRUE(form().keyflintHooked());
 
     form().show();

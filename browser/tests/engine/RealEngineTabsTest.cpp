@@ -1,14 +1,7 @@
 // The browsing window on the real engine, with file:// pages the tests write.
-#include "TempDir.h"
-#include "browser/core/VorlenApp.h"
-#include "browser/startup/modSubMain.h"
+#include "RealBrowserFixture.h"
 #include "browser/window/TabStrip.h"
-#include "browser/window/frmMain.h"
-#include "platform/Folders.h"
 #include "platform/Settings.h"
-#include "platform/linux/QtWebBrowserFactory.h"
-#include "platform/testing/FakePlatform.h"
-#include "platform/tests/engine/EngineHarness.h"
 #include "platform/tests/engine/LocalServer.h"
 
 #include <QDir>
@@ -21,50 +14,8 @@ using enginetest::waitUntil;
 
 namespace {
 
-class RealEngine : public ::testing::Test
+class RealEngine : public RealBrowserTest
 {
-protected:
-    RealEngine()
-        : fake(dir.path())
-        , factory(std::make_unique<platform::QtWebBrowserFactory>(dir.file("engine"), fake.dialogs()))
-        , context{fake.environment(), fake.registry(), fake.system(), fake.processes(), fake.dialogs(), *factory}
-    {
-        QDir().mkpath(platform::folders::profileFolder(fake.environment()));
-        factory->setGeneratedPages(fake.environment().tempFolder(),
-                                   platform::QtWebBrowserFactory::generatedPageNames());
-        // A returning user: without a settings file the start greets a new one.
-        platform::setting::write(fake.environment(), settings::Key::LastWindowMode, "0");
-        platform::setting::write(fake.environment(), settings::Key::LastWindowWidth, "16500");
-        platform::setting::write(fake.environment(), settings::Key::LastWindowHeight, "11400");
-    }
-
-    ~RealEngine() override
-    {
-        app.reset();
-        factory.reset();
-        enginetest::waitForStorageToSettle(dir.file("engine"));
-    }
-
-    QString page(const QString &name, const QString &html)
-    {
-        return QUrl::fromLocalFile(dir.write("site/" + name, html.toUtf8())).toString();
-    }
-
-    void startOn(const QString &url)
-    {
-        fake.registry().setStartPage(url);
-        app = std::make_unique<VorlenApp>(context);
-        modSubMain::Start(*app);
-        ASSERT_TRUE(waitUntil([&] { return form().browser(0)->LocationURL() == url && !form().browser(0)->Busy(); }));
-    }
-
-    frmMain &form() { return app->mainForm(); }
-
-    TestFolder dir;
-    platform::testing::FakePlatform fake;
-    std::unique_ptr<platform::QtWebBrowserFactory> factory;
-    platform::Platform context;
-    std::unique_ptr<VorlenApp> app;
 };
 
 } // namespace
