@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -233,30 +234,91 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
     return limited(upToNul(value));
 }
 
-bool WriteIniValue(const QString &section, const QString &key, const QString &value,
-                   const QString &filePath)
+namespace {
+
+// A change with its names checked and its value flattened, ready to apply.
+struct CheckedChange
 {
-    const QStringView sectionName = trimmed(upToNul(section));
-    const QStringView keyName = trimmed(upToNul(key));
+    QString section;
+    QString key;
+    QString value;
+};
+
+std::optional<CheckedChange> check(const IniChange &change)
+{
+    const QStringView sectionName = trimmed(upToNul(change.section));
+    const QStringView keyName = trimmed(upToNul(change.key));
     // Names that would read back as something else, or break the line structure,
     // are refused rather than written.
     if (sectionName.isEmpty() || keyName.isEmpty())
-        return false;
+        return std::nullopt;
     if (sectionName.contains(u']') || sectionName.contains(u'\n') || sectionName.contains(u'\r'))
-        return false;
+        return std::nullopt;
     if (keyName.contains(u'=') || keyName.contains(u'\n') || keyName.contains(u'\r')
         || keyName.front() == u'[' || keyName.front() == u';')
-        return false;
+        return std::nullopt;
     // A line break inside the value would start a new line that reads as another
     // key; it becomes a blank instead. Blanks at the value's ends are not stored:
     // a read drops them anyway, and kept they would pile up before the blanks of
     // the old value at every save of the same text.
-    QString flattened = upToNul(value).toString();
+    QString flattened = upToNul(change.value).toString();
     flattened.replace(u'\r', u' ');
     flattened.replace(u'\n', u' ');
-    const QStringView newValue = trimmed(flattened);
+    return CheckedChange{sectionName.toString(), keyName.toString(), trimmed(flattened).toString()};
+}
 
-    // The read, the change and the rename happen under the file's lock, so a
+// The text with one key set: replaced in place, appended to its section, or
+// appended in a new section at the end.
+QString applied(const QString &text, const CheckedChange &c, QLatin1String eol)
+{
+    const Location loc = locate(text, c.section, c.key);
+    QString out;
+    if (loc.keyFound) {
+        const QString replacement = loc.keyHasEquals ? c.value : u'=' + c.value;
+        out.reserve(text.size() + replacement.size());
+        out.append(QStringView(text).first(loc.valueStart));
+        out.append(replacement);
+        out.append(QStringView(text).sliced(loc.valueEnd));
+    } else if (loc.sectionFound) {
+        QString line;
+        if (loc.insertNeedsLineEnd)
+            line += eol;
+        line.append(c.key).append(u'=').append(c.value).append(eol);
+        out.reserve(text.size() + line.size());
+        out.append(QStringView(text).first(loc.insertAt));
+        out.append(line);
+        out.append(QStringView(text).sliced(loc.insertAt));
+    } else {
+        out = text;
+        if (!out.isEmpty() && !out.endsWith(u'\n') && !out.endsWith(u'\r'))
+            out += eol;
+        out.append(u'[').append(c.section).append(u']').append(eol);
+        out.append(c.key).append(u'=').append(c.value).append(eol);
+    }
+    return out;
+}
+
+} // namespace
+
+bool WriteIniValue(const QString &section, const QString &key, const QString &value,
+                   const QString &filePath)
+{
+    return WriteIniValues({{section, key, value}}, filePath);
+}
+
+bool WriteIniValues(const QList<IniChange> &changes, const QString &filePath,
+                    const std::function<bool(int)> &abandonAfter)
+{
+    QList<CheckedChange> checked;
+    checked.reserve(changes.size());
+    for (const IniChange &change : changes) {
+        const auto c = check(change);
+        if (!c)
+            return false;
+        checked.append(*c);
+    }
+
+    // The read, the changes and the rename happen under the file's lock, so a
     // second writer (another process, another thread) starts from our result
     // instead of overwriting it with its own older copy.
     const platform::FileLock lock(filePath);
@@ -270,35 +332,16 @@ bool WriteIniValue(const QString &section, const QString &key, const QString &va
         return false; // never replace a file we could not read
 
     const bool hadBom = bytes.startsWith(kUtf8Bom);
-    const QString text = platform::decodeText(bytes);
+    QString text = platform::decodeText(bytes);
     const QLatin1String eol = lineEnding(text);
-
-    const Location loc = locate(text, sectionName, keyName);
-    QString out;
-    if (loc.keyFound) {
-        const QString replacement = loc.keyHasEquals ? newValue.toString() : u'=' + newValue.toString();
-        out.reserve(text.size() + replacement.size());
-        out.append(QStringView(text).first(loc.valueStart));
-        out.append(replacement);
-        out.append(QStringView(text).sliced(loc.valueEnd));
-    } else if (loc.sectionFound) {
-        QString line;
-        if (loc.insertNeedsLineEnd)
-            line += eol;
-        line.append(keyName).append(u'=').append(newValue).append(eol);
-        out.reserve(text.size() + line.size());
-        out.append(QStringView(text).first(loc.insertAt));
-        out.append(line);
-        out.append(QStringView(text).sliced(loc.insertAt));
-    } else {
-        out = text;
-        if (!out.isEmpty() && !out.endsWith(u'\n') && !out.endsWith(u'\r'))
-            out += eol;
-        out.append(u'[').append(sectionName).append(u']').append(eol);
-        out.append(keyName).append(u'=').append(newValue).append(eol);
+    int done = 0;
+    for (const CheckedChange &c : checked) {
+        text = applied(text, c, eol);
+        if (abandonAfter && abandonAfter(++done))
+            return false;
     }
 
-    QByteArray newBytes = out.toUtf8();
+    QByteArray newBytes = text.toUtf8();
     if (hadBom)
         newBytes.prepend(kUtf8Bom);
     if (state == FileState::Read && newBytes == bytes)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <functional>
 
 // Settings-file access with the semantics of the Windows profile functions:
 // section and key names match without regard to case, blanks around keys and
@@ -25,5 +28,19 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
 // Returns false when the file could not be written (the old file is then untouched).
 bool WriteIniValue(const QString &section, const QString &key, const QString &value,
                    const QString &filePath);
+
+struct IniChange
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Several keys in one read-change-replace under the lock: a reader sees the old
+// file or the new one, never a part. False, with the file untouched, when a
+// name is unusable, the file cannot be read or written, or abandonAfter(n),
+// asked after the n-th change, answers true.
+bool WriteIniValues(const QList<IniChange> &changes, const QString &filePath,
+                    const std::function<bool(int)> &abandonAfter = {});
 
 } // namespace modINIControl

@@ -14,7 +14,9 @@
 #include <unistd.h>
 
 using modINIControl::ReadIniValue;
+using modINIControl::IniChange;
 using modINIControl::WriteIniValue;
+using modINIControl::WriteIniValues;
 
 namespace {
 
@@ -384,3 +386,25 @@ TEST_F(IniFileTest, readOnlySettingsFileIsRefusedAndLeftUnchanged)
 }
 
 } // namespace
+
+TEST_F(IniFileTest, severalKeysLandInOneReplaceOrNotAtAll)
+{
+    dir.write("Setting.ini", "; kept\r\n[Vorlen Setting]\r\nPurgelValue=1\r\n");
+    const QList<IniChange> changes{{"Vorlen Setting", "PurgelValue", "0"},
+                                   {"Vorlen Setting", "GestraValue", " 1 "},
+                                   {"Ambrel Setting", "ThemeName", "블루"}};
+    // Abandoned after any change, or refused for one bad name: the file stays.
+    const QByteArray before = bytes();
+    for (int stop = 1; stop <= 3; ++stop)
+        EXPECT_FALSE(WriteIniValues(changes, ini, [stop](int n) { return n == stop; }));
+    EXPECT_FALSE(WriteIniValues(changes + QList<IniChange>{{"Vorlen Setting", "a=b", "x"}}, ini));
+    EXPECT_EQ(bytes(), before);
+
+    ASSERT_TRUE(WriteIniValues(changes, ini));
+    EXPECT_EQ(bytes(), QString("; kept\r\n[Vorlen Setting]\r\nPurgelValue=0\r\nGestraValue=1\r\n"
+                               "[Ambrel Setting]\r\nThemeName=블루\r\n").toUtf8());
+    // The same write again leaves the file byte for byte.
+    ASSERT_TRUE(WriteIniValues(changes, ini));
+    EXPECT_EQ(bytes(), QString("; kept\r\n[Vorlen Setting]\r\nPurgelValue=0\r\nGestraValue=1\r\n"
+                               "[Ambrel Setting]\r\nThemeName=블루\r\n").toUtf8());
+}
