@@ -147,6 +147,8 @@ WebBrowser *QtWebBrowserFactory::create(QWidget *parent)
     dropDead(m_browsers);
     dropDead(m_views);
     dropDead(m_pages);
+    if (!m_inputMethodGuard)
+        m_inputMethodGuard = new QtWebInputMethodGuard(this);
 
     auto *browser = new QtWebBrowser(profile(), m_dialogs, &m_generatedPages, parent);
     m_browsers.append(browser);

@@ -2,6 +2,7 @@
 
 #include "platform/WebBrowser.h"
 #include "platform/linux/QtWebGeneratedPages.h"
+#include "platform/linux/QtWebInputMethodGuard.h"
 
 #include <QList>
 #include <QObject>
@@ -35,7 +36,8 @@ class QtWebBrowser;
 // name, where it comes from, "저장" or "취소"), goes into the user's download
 // folder under a name no file has yet, and a notice tells where it went when
 // it ends; script errors of pages that are not Silent are shown in one
-// "스크립트 오류" notice at a time.
+// "스크립트 오류" notice at a time. It also ends a Hangul composition cleanly
+// when the focus moves inside a page (QtWebInputMethodGuard).
 class QtWebBrowserFactory : public QObject, public WebBrowserFactory
 {
     Q_OBJECT
@@ -80,6 +82,8 @@ private:
     Dialogs &m_dialogs;
     GeneratedPages m_generatedPages;
     GeneratedPageHandler m_generatedPageHandler;
+    // Made with the first page: keeps input methods and pages in step.
+    QPointer<QtWebInputMethodGuard> m_inputMethodGuard;
     QWebEngineProfile *m_profile = nullptr;
     bool m_storageUsable = true;
     bool m_storageReported = false;
