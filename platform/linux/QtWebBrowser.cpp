@@ -1,4 +1,5 @@
 #include "QtWebBrowser.h"
+#include "QtWebInputMethodGuard.h"
 
 #include "platform/Dialogs.h"
 #include "platform/WebAddress.h"
@@ -536,9 +537,18 @@ void QtWebBrowser::adoptNewWindow()
     m_announced = false;
 }
 
+void QtWebBrowser::setInputMethodGuard(QtWebInputMethodGuard *guard)
+{
+    m_inputMethodGuard = guard;
+}
+
 void QtWebBrowser::consoleMessage(QWebEnginePage::JavaScriptConsoleMessageLevel level,
                                   const QString &message, int line, const QString &source)
 {
+    if (m_inputMethodGuard && message == m_inputMethodGuard->focusMovedMessage()) {
+        m_inputMethodGuard->pageMovedFocus(m_view);
+        return;
+    }
     // Only script errors nobody caught: failed resource loads and console.error
     // calls of the page are not script errors.
     if (m_silent || level != QWebEnginePage::ErrorMessageLevel

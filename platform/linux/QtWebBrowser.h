@@ -17,6 +17,7 @@ namespace platform {
 
 class Dialogs;
 class GeneratedPages;
+class QtWebInputMethodGuard;
 class QtWebPage;
 
 // The page engine on Qt WebEngine: one QWebEngineView showing one page of the
@@ -104,6 +105,10 @@ public:
     // The engine page, or null once the factory has shut the engine down.
     QWebEnginePage *page() const;
 
+    // The guard that hears this page's input-method watcher (see
+    // QtWebInputMethodGuard::watcherScript).
+    void setInputMethodGuard(QtWebInputMethodGuard *guard);
+
     // See platform::urlFromAddress.
     static QUrl urlFromAddress(const QString &address, const QString &workingDirectory);
 
@@ -162,6 +167,7 @@ private:
     bool m_silent = false;
     bool m_registerAsBrowser = false;
     bool m_resizable = true;
+    QPointer<QtWebInputMethodGuard> m_inputMethodGuard;
 };
 
 } // namespace platform

@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWidget>
 
@@ -147,10 +148,13 @@ WebBrowser *QtWebBrowserFactory::create(QWidget *parent)
     dropDead(m_browsers);
     dropDead(m_views);
     dropDead(m_pages);
-    if (!m_inputMethodGuard)
+    if (!m_inputMethodGuard) {
         m_inputMethodGuard = new QtWebInputMethodGuard(this);
+        profile()->scripts()->insert(m_inputMethodGuard->watcherScript());
+    }
 
     auto *browser = new QtWebBrowser(profile(), m_dialogs, &m_generatedPages, parent);
+    browser->setInputMethodGuard(m_inputMethodGuard);
     m_browsers.append(browser);
     m_views.append(browser->widget());
     m_pages.append(browser->page());

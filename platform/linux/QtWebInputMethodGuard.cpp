@@ -4,6 +4,8 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
+#include <QUuid>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -28,8 +30,27 @@ bool insidePage(const QObject *object)
 
 } // namespace
 
+// A composition that a focus move ends ends inside that move: compositionend,
+// then focusout of the same field, in one task. An ordinary commit by the
+// input method ends it in a task of its own.
+const char *kWatcherScript = R"((() => {
+  let ended = null;
+  addEventListener('compositionend', (event) => {
+    const field = event.target;
+    ended = field;
+    setTimeout(() => { if (ended === field) ended = null; }, 0);
+  }, true);
+  addEventListener('focusout', (event) => {
+    if (ended !== null && event.target === ended) {
+      ended = null;
+      console.debug(%1);
+    }
+  }, true);
+})();)";
+
 QtWebInputMethodGuard::QtWebInputMethodGuard(QObject *parent)
     : QObject(parent)
+    , m_focusMovedMessage(QStringLiteral("ime-focus-moved-") + QUuid::createUuid().toString(QUuid::Id128))
 {
     if (QCoreApplication *app = QCoreApplication::instance()) {
         app->installEventFilter(this);
@@ -50,6 +71,26 @@ QtWebInputMethodGuard::~QtWebInputMethodGuard()
 {
     if (QCoreApplication *app = QCoreApplication::instance())
         app->removeEventFilter(this);
+}
+
+QWebEngineScript QtWebInputMethodGuard::watcherScript() const
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("input-method-watcher"));
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(true);
+    script.setSourceCode(QString::fromLatin1(kWatcherScript).arg(QLatin1Char('\'') + m_focusMovedMessage + QLatin1Char('\'')));
+    return script;
+}
+
+void QtWebInputMethodGuard::pageMovedFocus(const QWidget *view)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if (m_composing.isEmpty() || !view || !focus || !(view == focus || view->isAncestorOf(focus))
+        || m_target != QGuiApplication::focusObject())
+        return;
+    forgetSyllable(false);
 }
 
 bool QtWebInputMethodGuard::pageHasFocus() const

@@ -6,6 +6,8 @@
 #include <QString>
 
 class QInputMethodEvent;
+class QWebEngineScript;
+class QWidget;
 
 namespace platform {
 
@@ -26,8 +28,10 @@ namespace platform {
 //  - at a mouse press on a page while a syllable composes, it commits that
 //    syllable to the page itself (once, into the field that holds it) before
 //    the press moves the focus;
-//  - when the page's focus leaves editable text while a syllable composes, the
-//    page has already ended the composition;
+//  - when the page's focus leaves editable text while a syllable composes, or
+//    the page's script moves the focus from the composing field to another
+//    one (told by a small watcher script that runs in every page in a world
+//    of its own), the page has already ended the composition;
 //  - in both cases it then resets the input method, so that it forgets the
 //    syllable, and drops the one commit of that same syllable an input method
 //    may still send for it (fcitx5 sends its copy during the reset, ibus after
@@ -46,6 +50,15 @@ public:
     // What the focused page is composing, as the guard has followed it.
     QString composing() const { return m_composing; }
 
+    // The watcher script for every page: it logs focusMovedMessage() to the
+    // console (from its own world, so that pages can neither see nor forge
+    // the message) when the page moves the focus away from a field whose
+    // composition the move ended.
+    QWebEngineScript watcherScript() const;
+    QString focusMovedMessage() const { return m_focusMovedMessage; }
+    // The page shown in view logged focusMovedMessage().
+    void pageMovedFocus(const QWidget *view);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -56,6 +69,7 @@ private:
     void forgetSyllable(bool commitToPage);
     bool pageHasFocus() const;
 
+    const QString m_focusMovedMessage;
     QPointer<QObject> m_target; // the page's focus object that shows m_composing
     QString m_composing;
     QString m_stray; // the syllable an input method may still commit once

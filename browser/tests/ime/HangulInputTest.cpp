@@ -26,7 +26,7 @@ const char *kFieldsPage = R"(<!doctype html><meta charset="utf-8"><title>fields<
  input { display: block; margin: 16px; width: 320px; height: 32px; font-size: 20px; }
  #blank { height: 160px; }
 </style>
-<input id="a"><input id="b"><input id="c">
+<input id="a"><input id="b"><input id="c"><input id="e">
 <div id="blank"></div>
 <a id="link" href="#moved">moved</a>
 <script>
@@ -35,6 +35,11 @@ const char *kFieldsPage = R"(<!doctype html><meta charset="utf-8"><title>fields<
  const c = document.getElementById('c');
  c.addEventListener('input', () => {
    if (c.value === '안녕') setTimeout(() => { window.removedWith = c.value; c.remove(); }, 200);
+ });
+ // And in e it moves the focus on to b, as forms that jump to the next field do.
+ const e = document.getElementById('e');
+ e.addEventListener('input', () => {
+   if (e.value === '안녕') setTimeout(() => document.getElementById('b').focus(), 200);
  });
 </script>)";
 
@@ -228,6 +233,17 @@ TEST_F(HangulInputTest, fieldRemovedByThePageWhileComposingLeavesNothingBehind)
     letInputMethodSettle();
     EXPECT_EQ(value(0, "b"), kNa);
     EXPECT_EQ(value(0, "a"), QString());
+}
+
+TEST_F(HangulInputTest, focusMovedByThePageToAnotherFieldLeavesEachFieldItsOwnText)
+{
+    ASSERT_NO_FATAL_FAILURE(typeAnnyeong(0, "e"));
+    ASSERT_TRUE(enginetest::waitUntil([&] { return focusedId(0) == "b"; }, 5000));
+    keys(QStringLiteral("s k Return"));
+    EXPECT_TRUE(waitValue(0, "b", kNa));
+    letInputMethodSettle();
+    EXPECT_EQ(value(0, "e"), kAnnyeong);
+    EXPECT_EQ(value(0, "b"), kNa);
 }
 
 TEST_F(HangulInputTest, switchingTabsKeepsTheSyllableOnceAndOutOfTheOtherTab)
