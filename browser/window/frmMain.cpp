@@ -1,4 +1,5 @@
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "AddressInput.h"
 #include "Design.h"
@@ -22,7 +23,7 @@
 frmMain::frmMain(VorlenApp &app)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_app(app)
-    , m_drag(this)
+    , m_parts(std::make_unique<Parts>(this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vorlen™"));
@@ -34,8 +35,8 @@ frmMain::frmMain(VorlenApp &app)
     // instead, one pixel below the minimum, so that the layout pass still
     // reports the minimum when it is reached and sets the exact size.
     setMinimumSize(design::px(design::kMinWidth) - 1, design::px(design::kMinHeight) - 1);
-    m_panels.sidebarWidth = design::kSidebarCollapsedWidth;
-    m_panels.notepadHeight = design::kNotepadHeight;
+    m_parts->panels.sidebarWidth = design::kSidebarCollapsedWidth;
+    m_parts->panels.notepadHeight = design::kNotepadHeight;
     createControls();
     connectControls();
     defineCommands();
@@ -46,6 +47,43 @@ frmMain::frmMain(VorlenApp &app)
     connectMenus();
     defineInputCommands();
     defineDisplayCommands();
+}
+
+frmMain::Parts::Parts(frmMain *window)
+    : drag(window)
+{
+}
+
+frmMain::Parts::~Parts() = default;
+
+const PanelState &frmMain::panels() const
+{
+    return m_parts->panels;
+}
+
+int frmMain::connectionPicture() const
+{
+    return m_parts->connectionPicture;
+}
+
+int frmMain::systemStatePicture() const
+{
+    return m_parts->statePicture;
+}
+
+int frmMain::fadeSteps() const
+{
+    return m_parts->fadeSteps;
+}
+
+bool frmMain::ambrelMenuEnabled() const
+{
+    return m_parts->ambrelMenuEnabled;
+}
+
+DisplayWindows &frmMain::displayWindows()
+{
+    return *m_parts->display;
 }
 
 frmMain::~frmMain()
@@ -172,9 +210,9 @@ void frmMain::createControls()
     VitrelButton = sideButton("VitrelButton");
     PanovelButton = sideButton("PanovelButton");
     NotepadButton = sideButton("NotepadButton");
-    FavoriteBox = new FavoritePanel(m_app, m_tabs, m_panels, ProgramSidebar);
-    SearchBox = new SearchPanel(m_app, m_panels, ProgramSidebar);
-    ntpdNotepadBox = new NotepadPanel(m_app, m_panels, this);
+    FavoriteBox = new FavoritePanel(m_app, m_tabs, m_parts->panels, ProgramSidebar);
+    SearchBox = new SearchPanel(m_app, m_parts->panels, ProgramSidebar);
+    ntpdNotepadBox = new NotepadPanel(m_app, m_parts->panels, this);
     ntpdNotepadBox->resize(100, design::px(design::kNotepadHeight));
 
     // Status bar.
@@ -221,7 +259,7 @@ platform::WebBrowser *frmMain::createBrowser(qint16 index)
 
 void frmMain::setConnectionPicture(int picture)
 {
-    m_connectionPicture = picture;
+    m_parts->connectionPicture = picture;
     ProgramStatusInternetIconImage->setPicture(m_app.images().builtinPicture(ImageList::ProgramStatusImagesList, picture));
 }
 
@@ -234,8 +272,8 @@ void frmMain::setStatus(int connectionPicture, const QString &text)
 void frmMain::setSystemStatePicture(int picture, const QString &tooltip)
 {
     // Only a changed state replaces the picture, so the icon does not flicker.
-    if (picture != m_statePicture) {
-        m_statePicture = picture;
+    if (picture != m_parts->statePicture) {
+        m_parts->statePicture = picture;
         ProgramSystemStateBar->setPicture(m_app.images().builtinPicture(ImageList::ProgramStateList, picture));
     }
     ProgramSystemStateBar->setToolTip(tooltip);

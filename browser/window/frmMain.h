@@ -2,8 +2,6 @@
 
 #include "browser/core/PanelState.h"
 #include "browser/core/TabSet.h"
-#include "browser/core/WindowSlot.h"
-#include "browser/frame/WindowDrag.h"
 #include "platform/WebBrowser.h"
 
 #include <QWidget>
@@ -11,13 +9,9 @@
 #include <memory>
 
 class AddressInput;
-class frmAbout;
-class frmTaskManager;
 class frmAmbrel;
 class frmPopupMenu;
 struct DisplayWindows;
-class Keyflint;
-class MoveEndWatch;
 class FavoritePanel;
 class LabelControl;
 class NotepadPanel;
@@ -25,7 +19,6 @@ class PictureControl;
 class Progressbar;
 class QLabel;
 class SearchPanel;
-class StartupPaintHold;
 class TabStrip;
 class VorlenApp;
 namespace modAmbrel {
@@ -36,16 +29,14 @@ struct Context;
 // tab strip with one page engine per tab, the address bar, the navigation
 // buttons, the side bar and the status bar. The tabs themselves live in a
 // TabSet that the strip and the window observe; every handler ends with the
-// application's after-step. Handlers are split by concern over frmMain.cpp
-// (controls and wiring), frmMain_Lifecycle.cpp, frmMain_Tabs.cpp,
-// frmMain_PageEvents.cpp, frmMain_AddressBar.cpp, frmMain_Navigation.cpp,
-// frmMain_Frame.cpp, frmMain_Layout.cpp and frmMain_Panels.cpp.
+// application's after-step. Handlers are split by concern over frmMain_*.cpp.
 class frmMain : public QWidget
 {
     Q_OBJECT
 public:
     explicit frmMain(VorlenApp &app);
     ~frmMain() override;
+    struct Parts;
 
     static constexpr const char *kTabToolTip = "이 Tab에 대한 메뉴를 보시려면, 오른쪽 마우스 버튼을 누르십시오.";
 
@@ -71,7 +62,7 @@ public:
     int LoadThemePack(bool fromManager);
     // The theme manager's menu item, switched by the theme check and the settings.
     void setAmbrelMenuEnabled(bool enabled);
-    bool ambrelMenuEnabled() const { return m_ambrelMenuEnabled; }
+    bool ambrelMenuEnabled() const;
     // The theme manager, made on first use; null while closed.
     frmAmbrel &showThemeManager();
     frmAmbrel *themeManager() const;
@@ -97,11 +88,11 @@ public:
     void ArrangeMainWindow();
     void ArrangeFrame();
     void UpdateSystemStateIcon();
-    const PanelState &panels() const { return m_panels; }
+    const PanelState &panels() const;
     void setStatus(int connectionPicture, const QString &text);
     void setConnectionPicture(int picture);
-    int connectionPicture() const { return m_connectionPicture; }
-    int systemStatePicture() const { return m_statePicture; }
+    int connectionPicture() const;
+    int systemStatePicture() const;
     void setAddressText(const QString &text);
     bool addressEditing() const;
 
@@ -111,7 +102,7 @@ public:
     int Width() const;   // twips
     int Height() const;
     void setSizeTwips(int width, int height);
-    int fadeSteps() const { return m_fadeSteps; }
+    int fadeSteps() const;
 
     // --- Controls ---------------------------------------------------------
     PictureControl *ProgramDesignTopLeftEdge;
@@ -229,7 +220,7 @@ public:
     // The steps once a move by the title strip has ended: the blink, the edge commands.
     void afterTitleMove();
     // The display-mode windows open now (null when closed).
-    DisplayWindows &displayWindows() { return *m_display; }
+    DisplayWindows &displayWindows();
     // Waits for the end of a move that the window manager runs.
     void watchMoveEnd();
 
@@ -278,22 +269,6 @@ private:
 
     VorlenApp &m_app;
     TabSet m_tabs;
-    PanelState m_panels;
-    WindowDrag m_drag;
-    WindowSlot<frmTaskManager> m_taskManager;
-    WindowSlot<frmAbout> m_about;
-    MoveEndWatch *m_moveEnd = nullptr;
-    std::unique_ptr<Keyflint> m_keyflint;
-    std::unique_ptr<DisplayWindows> m_display;
-    int m_connectionPicture = 0;
-    int m_statePicture = 0;
-    int m_fadeSteps = 0;
-    bool m_unloading = false;
-    StartupPaintHold *m_startupHold = nullptr;
-    bool m_pageFailureReported = false;
-    // The window's maximized state the last layout pass saw.
-    bool m_wasMaximized = false;
-    bool m_ambrelMenuEnabled = false;
-    WindowSlot<frmAmbrel> m_ambrelSlot;
-    frmPopupMenu *m_popup = nullptr;
+    // Everything else the window keeps (frmMainParts.h, for the window's own files).
+    std::unique_ptr<Parts> m_parts;
 };

@@ -2,20 +2,21 @@
 // the wide view. None of them is a child of the main window, which the window
 // locks disable while they are open.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "DisplayWindows.h"
 #include "browser/core/VorlenApp.h"
 
 void frmMain::defineDisplayCommands()
 {
-    m_display = std::make_unique<DisplayWindows>();
+    m_parts->display = std::make_unique<DisplayWindows>();
     Commands &commands = m_app.commands();
 
     // Switched off (VitrelUseValue 0) the command only shows the notice.
     commands.define(Command::Transparency, [this] {
-        const bool fresh = !m_display->vitrel.isOpen();
+        const bool fresh = !m_parts->display->vitrel.isOpen();
         frmVitrel &dialog =
-            m_display->vitrel.open(nullptr, [this](QWidget *parent) { return new frmVitrel(m_app, this, parent); });
+            m_parts->display->vitrel.open(nullptr, [this](QWidget *parent) { return new frmVitrel(m_app, this, parent); });
         if (fresh) {
             dialog.Form_Load();
             dialog.move(geometry().center() - dialog.rect().center());
@@ -29,16 +30,16 @@ void frmMain::defineDisplayCommands()
 
     commands.define(Command::MiniMode, [this] {
         frmMiniMode &mini =
-            m_display->miniMode.open(nullptr, [this](QWidget *) { return new frmMiniMode(m_app, this); });
+            m_parts->display->miniMode.open(nullptr, [this](QWidget *) { return new frmMiniMode(m_app, this); });
         mini.show();
         mini.raise();
     });
 
     // OpenPanovel; switched off (PanovelValue 0) the command only shows the notice.
     commands.define(Command::WideView, [this] {
-        const bool fresh = !m_display->panovel.isOpen();
+        const bool fresh = !m_parts->display->panovel.isOpen();
         frmShowPanovel &view =
-            m_display->panovel.open(nullptr, [this](QWidget *) { return new frmShowPanovel(m_app); });
+            m_parts->display->panovel.open(nullptr, [this](QWidget *) { return new frmShowPanovel(m_app); });
         platform::WebBrowser *page = m_tabs.currentPage();
         view.Form_Load(page ? page->LocationURL() : QString());
         view.showMaximized();

@@ -1,6 +1,7 @@
 // The main window's frame: resizing by the edge pieces, moving by the title
 // strip, and the minimize, maximize/restore and close buttons.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
@@ -29,7 +30,7 @@ void frmMain::resizeByEdge(Qt::MouseButton button, Qt::Edges edges)
     if (button != Qt::LeftButton)
         return;
     AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
-    m_drag.startResize(edges, QCursor::pos());
+    m_parts->drag.startResize(edges, QCursor::pos());
     refreshMaxButton();
     m_app.afterStep().requestLayout();
 }
@@ -80,13 +81,13 @@ void frmMain::ProgramTitleBar_MouseDown(Qt::MouseButton Button)
     // The move starts once the pointer has travelled a little with the button
     // held, so that a double-click still reaches the title strip.
     if (Button == Qt::LeftButton && WindowState() == 0)
-        m_drag.pressTitle(QCursor::pos());
+        m_parts->drag.pressTitle(QCursor::pos());
 }
 
 void frmMain::ProgramTitleBar_MouseUp(Qt::MouseButton)
 {
     AfterStep step(m_app.afterStep());
-    m_drag.releaseTitle();
+    m_parts->drag.releaseTitle();
 }
 
 void frmMain::toggleMaximized()
@@ -101,7 +102,7 @@ void frmMain::toggleMaximized()
 void frmMain::ProgramTitleBar_DblClick()
 {
     AfterStep step(m_app.afterStep());
-    m_drag.releaseTitle();
+    m_parts->drag.releaseTitle();
     toggleMaximized();
 }
 
@@ -146,29 +147,29 @@ void frmMain::SystemExitButton_MouseUp(Qt::MouseButton, int X, int Y)
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();
-    if (watched == ProgramTitleBar && type == QEvent::MouseMove && m_drag.titleDragged(QCursor::pos())) {
+    if (watched == ProgramTitleBar && type == QEvent::MouseMove && m_parts->drag.titleDragged(QCursor::pos())) {
         AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
-        m_drag.startMove(QCursor::pos());
+        m_parts->drag.startMove(QCursor::pos());
         // The window manager runs the move from here on: the steps that
         // follow it wait for its end.
-        if (!m_drag.manualActive())
+        if (!m_parts->drag.manualActive())
             watchMoveEnd();
         refreshMaxButton();
         m_app.afterStep().requestLayout();
         return false;
     }
     // The manual move or resize when the window manager cannot run one.
-    if (m_drag.manualActive() && (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
+    if (m_parts->drag.manualActive() && (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
         if (type == QEvent::MouseButtonRelease) {
             AfterStep step(m_app.afterStep());
-            const bool moved = m_drag.manualMove();
-            m_drag.finish();
+            const bool moved = m_parts->drag.manualMove();
+            m_parts->drag.finish();
             refreshMaxButton();
             if (moved)
                 afterTitleMove();
             return false;
         }
-        m_drag.follow(QCursor::pos());
+        m_parts->drag.follow(QCursor::pos());
         return false;
     }
     return QWidget::eventFilter(watched, event);

@@ -1,6 +1,7 @@
 // What follows a move of the window by its title strip: the blink of the fade
 // effect and the window-edge commands, run once the move has ended.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "Design.h"
 #include "browser/core/VorlenApp.h"
@@ -14,11 +15,11 @@
 
 void frmMain::watchMoveEnd()
 {
-    if (!m_moveEnd) {
-        m_moveEnd = new MoveEndWatch(this, this);
-        connect(m_moveEnd, &MoveEndWatch::ended, this, &frmMain::afterTitleMove);
+    if (!m_parts->moveEnd) {
+        m_parts->moveEnd = new MoveEndWatch(this, this);
+        connect(m_parts->moveEnd, &MoveEndWatch::ended, this, &frmMain::afterTitleMove);
     }
-    m_moveEnd->start();
+    m_parts->moveEnd->start();
 }
 
 void frmMain::afterTitleMove()

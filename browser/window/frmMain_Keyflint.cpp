@@ -2,6 +2,7 @@
 // filter, the quick favorite, the switch typed into the address bar, and the
 // fading minimize.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "AddressInput.h"
 #include "browser/core/VorlenApp.h"
@@ -18,7 +19,7 @@
 void frmMain::defineInputCommands()
 {
     Commands &commands = m_app.commands();
-    m_keyflint = std::make_unique<Keyflint>(
+    m_parts->keyflint = std::make_unique<Keyflint>(
         [this](Command c) { m_app.commands().run(c); },
         // Only while this window is the one in front; another program's keys
         // never arrive here at all.
@@ -37,10 +38,10 @@ void frmMain::defineInputCommands()
     // The feature switch (KeyflintValue) is the command table's: switched off,
     // the command only shows the notice.
     commands.define(Command::Hotkeys, [this] {
-        if (m_keyflint->hooked())
-            m_keyflint->unhook();
+        if (m_parts->keyflint->hooked())
+            m_parts->keyflint->unhook();
         else
-            m_keyflint->hook();
+            m_parts->keyflint->hook();
     });
     commands.define(Command::Minimize, [this] {
         modVitrel::VitrelMinimize(m_app.environment(), this, m_app.opacityShows(this));
@@ -50,18 +51,18 @@ void frmMain::defineInputCommands()
 void frmMain::StartKeyflint()
 {
     if (platform::setting::int16(m_app.environment(), settings::Key::KeyflintValue) == 1)
-        m_keyflint->hook();
+        m_parts->keyflint->hook();
 }
 
 void frmMain::UnhookKeyflint()
 {
-    if (m_keyflint)
-        m_keyflint->unhook();
+    if (m_parts->keyflint)
+        m_parts->keyflint->unhook();
 }
 
 bool frmMain::keyflintHooked() const
 {
-    return m_keyflint && m_keyflint->hooked();
+    return m_parts->keyflint && m_parts->keyflint->hooked();
 }
 
 bool frmMain::runQuickCommand()

@@ -1,6 +1,7 @@
 // The layout pass of the main window: every rectangle is computed by
 // layout::arrange from the window size and the panel state, then applied here.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "AddressInput.h"
 #include "Design.h"
@@ -96,14 +97,14 @@ void frmMain::ArrangeMainWindow()
     in.alwaysShowToolBox = alwaysShow;
     in.toolBoxVisible = WebBrowserToolBox->isVisibleTo(ProgramToolbar);
     in.toolBoxWidth = WebBrowserToolBox->width() * tw;
-    in.sidebarWidth = m_panels.sidebarWidth;
-    in.favoriteBoxVisible = m_panels.favoriteOpen;
-    in.searchBoxVisible = m_panels.searchOpen;
-    in.notepadEnabled = m_panels.notepadEnabled;
-    in.notepadVisible = m_panels.notepadOpen;
-    in.notepadTop = m_panels.notepadTop;
-    in.notepadWidth = m_panels.notepadWidth;
-    in.notepadHeight = m_panels.notepadHeight;
+    in.sidebarWidth = m_parts->panels.sidebarWidth;
+    in.favoriteBoxVisible = m_parts->panels.favoriteOpen;
+    in.searchBoxVisible = m_parts->panels.searchOpen;
+    in.notepadEnabled = m_parts->panels.notepadEnabled;
+    in.notepadVisible = m_parts->panels.notepadOpen;
+    in.notepadTop = m_parts->panels.notepadTop;
+    in.notepadWidth = m_parts->panels.notepadWidth;
+    in.notepadHeight = m_parts->panels.notepadHeight;
     in.maxButtonShowsBuiltinMaximize =
         m_app.images().isBuiltin(SystemMaxButton->picture(), ImageList::SystemButtonImageList, 3);
     const layout::Output out = layout::arrange(in);
@@ -118,8 +119,8 @@ void frmMain::ArrangeMainWindow()
     if (out.status)
         setStatus(out.status->picture, out.status->text);
     if (out.closeNotepad) {
-        m_panels.notepadOpen = false;
-        m_panels.notepadEnabled = false;
+        m_parts->panels.notepadOpen = false;
+        m_parts->panels.notepadEnabled = false;
     }
     if (out.showRestorePicture) {
         SystemMaxButton->setPicture(m_app.images().builtinPicture(ImageList::SystemButtonImageList, 5));
@@ -144,19 +145,19 @@ void frmMain::ArrangeMainWindow()
     ForwardButton->setGeometry(design::px(out.forwardButton));
 
     if (out.collapseSidebar) {
-        m_panels.searchOpen = false;
-        m_panels.favoriteOpen = false;
+        m_parts->panels.searchOpen = false;
+        m_parts->panels.favoriteOpen = false;
     }
-    m_panels.sidebarWidth = out.sidebarWidth;
+    m_parts->panels.sidebarWidth = out.sidebarWidth;
     if (out.hideAddFavoriteBox)
-        m_panels.addFavoriteOpen = false;
+        m_parts->panels.addFavoriteOpen = false;
     ProgramSidebar->setGeometry(design::px(out.sidebar));
     ProgramSidebarBackgroundImage->setGeometry(design::px(out.sidebarBackground));
     FavoriteBox->setGeometry(design::px(out.favoriteBox));
-    FavoriteBox->setVisible(m_panels.favoriteOpen);
-    FavoriteBox->AddFavoriteBox->setVisible(m_panels.addFavoriteOpen);
+    FavoriteBox->setVisible(m_parts->panels.favoriteOpen);
+    FavoriteBox->AddFavoriteBox->setVisible(m_parts->panels.addFavoriteOpen);
     SearchBox->setGeometry(design::px(out.searchBox));
-    SearchBox->setVisible(m_panels.searchOpen);
+    SearchBox->setVisible(m_parts->panels.searchOpen);
 
     WebTabStrip->setGeometry(design::px(out.tabStrip));
     const QRect pageRect = design::px(out.browser);
@@ -165,10 +166,10 @@ void frmMain::ArrangeMainWindow()
             page->widget()->setGeometry(pageRect);
     }
     ntpdNotepadBox->setGeometry(design::px(out.notepad));
-    ntpdNotepadBox->setEnabled(m_panels.notepadEnabled);
-    ntpdNotepadBox->setVisible(m_panels.notepadOpen);
-    m_panels.notepadTop = out.notepad.top();
-    m_panels.notepadWidth = out.notepad.width();
+    ntpdNotepadBox->setEnabled(m_parts->panels.notepadEnabled);
+    ntpdNotepadBox->setVisible(m_parts->panels.notepadOpen);
+    m_parts->panels.notepadTop = out.notepad.top();
+    m_parts->panels.notepadWidth = out.notepad.width();
 
     ProgramStatusBar->setGeometry(design::px(out.statusBar));
     ProgramSystemStateBar->setGeometry(design::px(out.stateIcon));

@@ -1,5 +1,6 @@
 // Creation, resizing, focus and the two exit paths of the main window.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
@@ -37,19 +38,19 @@ void frmMain::holdBarsUntilStartPage()
     // The start page's first events change the bars several times before the
     // page commits; each repaint would recompose the whole window on the thread
     // the engine needs. Their state changes at once; only painting waits.
-    if (!m_startupHold)
-        m_startupHold = new StartupPaintHold(
+    if (!m_parts->startupHold)
+        m_parts->startupHold = new StartupPaintHold(
             QList<QWidget *>{ProgramToolbar, ProgramStatusBar, ProgramTitleBar, WebTabStrip}, kStartupHoldLimitMs,
             this);
 }
 
 void frmMain::releaseStartupHold()
 {
-    if (!m_startupHold)
+    if (!m_parts->startupHold)
         return;
-    m_startupHold->release();
-    m_startupHold->deleteLater();
-    m_startupHold = nullptr;
+    m_parts->startupHold->release();
+    m_parts->startupHold->deleteLater();
+    m_parts->startupHold = nullptr;
 }
 
 void frmMain::Form_Load()
@@ -82,9 +83,9 @@ void frmMain::Form_GotFocus()
 
 void frmMain::reportPageWriteFailure()
 {
-    if (m_pageFailureReported)
+    if (m_parts->pageFailureReported)
         return;
-    m_pageFailureReported = true;
+    m_parts->pageFailureReported = true;
     m_app.platform().dialogs.messageBox(
         this,
         QStringLiteral("임시 폴더에 Vorlen™ 안내 문서를 만들 수 없습니다.\n%1\n"
@@ -104,7 +105,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Unload(int &Cancel)
 {
-    if (m_unloading)
+    if (m_parts->unloading)
         return;
     const qint16 fade = platform::setting::int16(m_app.environment(), settings::Key::FadeEffectValue);
     Cancel = 1;
@@ -125,7 +126,7 @@ void frmMain::Form_Unload(int &Cancel)
         modProgramExit();
         return;
     }
-    m_unloading = true;
+    m_parts->unloading = true;
     ClearSessionRecord();
     SaveWindowPlacement();
     modLocalPages::DeleteGeneratedPages(m_app.platform());
@@ -134,7 +135,7 @@ void frmMain::Form_Unload(int &Cancel)
 
 void frmMain::modProgramExit()
 {
-    m_unloading = true;
+    m_parts->unloading = true;
     UnhookKeyflint();
     modLocalPages::Open(m_app.platform(), modLocalPages::Page::Ending, m_tabs.currentPage());
     setAddressText(QStringLiteral("웹 브라우저를 종료하고 있습니다..."));
@@ -144,9 +145,9 @@ void frmMain::modProgramExit()
     // The ending page shows while the window fades out over about a second.
     // Without a compositing window system the opacity cannot show, so the
     // page shows for a moment and the window closes.
-    m_fadeSteps = 0;
+    m_parts->fadeSteps = 0;
     if (m_app.opacityShows(this)) {
-        m_fadeSteps = fade::fadeOut(this);
+        m_parts->fadeSteps = fade::fadeOut(this);
     } else {
         QEventLoop pause;
         QTimer::singleShot(kEndingPageMs, &pause, &QEventLoop::quit);

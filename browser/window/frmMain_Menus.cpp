@@ -2,6 +2,7 @@
 // title strip, the tab menu from the tab strip's right button and the favorite
 // menu from the favorites list.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
@@ -22,10 +23,10 @@ QString frmMain::makerSite()
 
 void frmMain::connectMenus()
 {
-    m_popup = new frmPopupMenu(m_app.commands(), this);
-    m_popup->setAmbrelShowEnabled(m_ambrelMenuEnabled);
+    m_parts->popup = new frmPopupMenu(m_app.commands(), this);
+    m_parts->popup->setAmbrelShowEnabled(m_parts->ambrelMenuEnabled);
     auto handle = [this](const char *name, std::function<void()> action) {
-        m_popup->setHandler(QString::fromLatin1(name), [this, action = std::move(action)] {
+        m_parts->popup->setHandler(QString::fromLatin1(name), [this, action = std::move(action)] {
             AfterStep step(m_app.afterStep());
             action();
         });
@@ -60,25 +61,25 @@ void frmMain::connectMenus()
         // A release both right of and below the icon does not count.
         if (x > ProgramIcon->width() && y > ProgramIcon->height())
             return;
-        m_popup->popup(m_popup->frmMainIconPopupMenu, QCursor::pos());
+        m_parts->popup->popup(m_parts->popup->frmMainIconPopupMenu, QCursor::pos());
     });
     connect(ProgramTitleBar, &LabelControl::MouseDown, this, [this](Qt::MouseButton button) {
         if (button == Qt::RightButton)
-            m_popup->popup(m_popup->frmMainIconPopupMenu, QCursor::pos());
+            m_parts->popup->popup(m_parts->popup->frmMainIconPopupMenu, QCursor::pos());
     });
     connect(WebTabStrip, &TabStrip::MouseDown, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
         if (button != Qt::RightButton || (x > WebTabStrip->width() && y > WebTabStrip->height()))
             return;
-        m_popup->popup(m_popup->frmMainTabPopupMenu, QCursor::pos());
+        m_parts->popup->popup(m_parts->popup->frmMainTabPopupMenu, QCursor::pos());
     });
 }
 
 frmPopupMenu &frmMain::popupMenu()
 {
-    return *m_popup;
+    return *m_parts->popup;
 }
 
 void frmMain::showFavoriteMenu(const QPoint &globalPos)
 {
-    m_popup->popup(m_popup->frmMainFavoriteMenu, globalPos);
+    m_parts->popup->popup(m_parts->popup->frmMainFavoriteMenu, globalPos);
 }

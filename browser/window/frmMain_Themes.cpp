@@ -1,6 +1,7 @@
 // The window's side of themes: the start-up theme check, the selected pack, and
 // the theme manager's menu item.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "browser/core/VorlenApp.h"
 #include "browser/input/frmPopupMenu.h"
@@ -17,9 +18,9 @@ void frmMain::connectThemes()
 frmAmbrel &frmMain::showThemeManager()
 {
     AfterStep step(m_app.afterStep());
-    const bool fresh = !m_ambrelSlot.isOpen();
+    const bool fresh = !m_parts->ambrelSlot.isOpen();
     // A window of its own: a child would be disabled with the main window.
-    frmAmbrel &manager = m_ambrelSlot.open(nullptr, [this](QWidget *) { return new frmAmbrel(m_app); });
+    frmAmbrel &manager = m_parts->ambrelSlot.open(nullptr, [this](QWidget *) { return new frmAmbrel(m_app); });
     if (fresh) {
         connect(&manager, &frmAmbrel::applyRequested, this, [this] {
             AfterStep inner(m_app.afterStep());
@@ -43,7 +44,7 @@ frmAmbrel &frmMain::showThemeManager()
 
 frmAmbrel *frmMain::themeManager() const
 {
-    return m_ambrelSlot.window();
+    return m_parts->ambrelSlot.window();
 }
 
 modAmbrel::Context frmMain::ambrelContext()
@@ -74,7 +75,7 @@ int frmMain::LoadThemePack(bool fromManager)
 
 void frmMain::setAmbrelMenuEnabled(bool enabled)
 {
-    m_ambrelMenuEnabled = enabled;
-    if (m_popup)
-        m_popup->setAmbrelShowEnabled(enabled);
+    m_parts->ambrelMenuEnabled = enabled;
+    if (m_parts->popup)
+        m_parts->popup->setAmbrelShowEnabled(enabled);
 }

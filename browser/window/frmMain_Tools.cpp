@@ -1,5 +1,6 @@
 // Tools: the task manager and the about box, each one window at a time.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "browser/core/VorlenApp.h"
 #include "browser/tools/frmAbout.h"
@@ -42,10 +43,10 @@ void frmMain::defineToolCommands()
 {
     Commands &commands = m_app.commands();
     commands.define(Command::TaskManager, [this] {
-        showCentred(m_taskManager.open(this, [this](QWidget *) { return makeTool<frmTaskManager>(this, m_app); }),
+        showCentred(m_parts->taskManager.open(this, [this](QWidget *) { return makeTool<frmTaskManager>(this, m_app); }),
                     *this);
     });
     commands.define(Command::About, [this] {
-        showCentred(m_about.open(this, [this](QWidget *) { return makeTool<frmAbout>(this, m_app); }), *this);
+        showCentred(m_parts->about.open(this, [this](QWidget *) { return makeTool<frmAbout>(this, m_app); }), *this);
     });
 }
