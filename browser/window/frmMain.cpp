@@ -102,7 +102,8 @@ void frmMain::createControls()
 
     // Tabs and the start tab's page lie below everything else.
     WebTabStrip = new TabStrip(QStringLiteral("WebTabStrip"), this);
-    connect(&m_tabs, &TabSet::inserted, this, &frmMain::tabInserted);
+    connect(&m_tabs, &TabSet::inserted, this,
+            [this](qint16 index, int position) { Parts::tabInserted(*this, index, position); });
     m_tabs.addStartTab(createBrowser(0));
 
     // Frame pieces.
@@ -236,13 +237,13 @@ void frmMain::createControls()
     setConnectionPicture(1);
 }
 
-void frmMain::tabInserted(qint16 index, int position)
+void frmMain::Parts::tabInserted(frmMain &f, qint16 index, int position)
 {
     if (index == 0) {
-        WebTabStrip->add(position, QString(), QStringLiteral("Vorlen 시작 탭"));
-        WebTabStrip->setToolTip(QString(), QString::fromUtf8(kTabToolTip));
+        f.WebTabStrip->add(position, QString(), QStringLiteral("Vorlen 시작 탭"));
+        f.WebTabStrip->setToolTip(QString(), QString::fromUtf8(kTabToolTip));
     } else {
-        WebTabStrip->add(position, TabSet::keyOf(index), QStringLiteral("불러오는 중..."));
+        f.WebTabStrip->add(position, TabSet::keyOf(index), QStringLiteral("불러오는 중..."));
     }
 }
 
@@ -269,14 +270,14 @@ void frmMain::setStatus(int connectionPicture, const QString &text)
     ProgramStatusTextLabel->setText(text);
 }
 
-void frmMain::setSystemStatePicture(int picture, const QString &tooltip)
+void frmMain::Parts::setSystemStatePicture(frmMain &f, int picture, const QString &tooltip)
 {
     // Only a changed state replaces the picture, so the icon does not flicker.
-    if (picture != m_parts->statePicture) {
-        m_parts->statePicture = picture;
-        ProgramSystemStateBar->setPicture(m_app.images().builtinPicture(ImageList::ProgramStateList, picture));
+    if (picture != f.m_parts->statePicture) {
+        f.m_parts->statePicture = picture;
+        f.ProgramSystemStateBar->setPicture(f.m_app.images().builtinPicture(ImageList::ProgramStateList, picture));
     }
-    ProgramSystemStateBar->setToolTip(tooltip);
+    f.ProgramSystemStateBar->setToolTip(tooltip);
 }
 
 int frmMain::Width() const

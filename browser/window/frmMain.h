@@ -21,9 +21,6 @@ class QLabel;
 class SearchPanel;
 class TabStrip;
 class VorlenApp;
-namespace modAmbrel {
-struct Context;
-}
 
 // The browser's main window: a borderless window with a self-drawn frame, the
 // tab strip with one page engine per tab, the address bar, the navigation
@@ -237,35 +234,14 @@ private:
     void defineCommands();
     void defineToolCommands();   // frmMain_Tools.cpp
     void definePanelCommands();
-    void showFavoriteOffline();
-    void showFavoriteMenu(const QPoint &globalPos);
     void connectSession();
     void connectThemes();
     void connectMenus();
-    modAmbrel::Context ambrelContext();
     void defineInputCommands();
     void defineDisplayCommands();
-    bool runQuickCommand();
-    void firstRun();
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);
     platform::WebBrowser *createTab(const QString &sURL, bool navigate);
-    void tabInserted(qint16 index, int position);
-    void showHistoryState(qint16 index);
-    void selectNeighbour(int step);
-
-    void leaveAddressEditing(bool checkEmpty);
-    void placeToolBox(bool alwaysShow);
-    void setAddressWidth(int twips);
-
-    void refreshMaxButton();
-    void setEdgeControlsEnabled(bool enabled);
-    void resizeByEdge(Qt::MouseButton button, Qt::Edges edges);
-    void toggleMaximized();
-    void setSystemStatePicture(int picture, const QString &tooltip);
-    // Tells the user once per run that generated pages cannot be written.
-    void reportPageWriteFailure();
-    void releaseStartupHold();
 
     VorlenApp &m_app;
     TabSet m_tabs;

@@ -12,6 +12,10 @@ class frmTaskManager;
 class Keyflint;
 class MoveEndWatch;
 class StartupPaintHold;
+class QPoint;
+namespace modAmbrel {
+struct Context;
+}
 
 // What the main window keeps besides its controls and its tabs: the secondary
 // windows it owns, the shortcut and display-mode machinery, the menus, and
@@ -20,6 +24,27 @@ struct frmMain::Parts
 {
     explicit Parts(frmMain *window);
     ~Parts();
+
+    // Steps the window's handlers share.
+    static void tabInserted(frmMain &f, qint16 index, int position);
+    static void showHistoryState(frmMain &f, qint16 index);
+    static void selectNeighbour(frmMain &f, int step);
+    static void leaveAddressEditing(frmMain &f, bool checkEmpty);
+    static void placeToolBox(frmMain &f, bool alwaysShow);
+    static void setAddressWidth(frmMain &f, int twips);
+    static bool runQuickCommand(frmMain &f);
+    static void refreshMaxButton(frmMain &f);
+    static void setEdgeControlsEnabled(frmMain &f, bool enabled);
+    static void resizeByEdge(frmMain &f, Qt::MouseButton button, Qt::Edges edges);
+    static void toggleMaximized(frmMain &f);
+    static void setSystemStatePicture(frmMain &f, int picture, const QString &tooltip);
+    static void showFavoriteOffline(frmMain &f);
+    static void showFavoriteMenu(frmMain &f, const QPoint &globalPos);
+    static modAmbrel::Context ambrelContext(frmMain &f);
+    static void firstRun(frmMain &f);
+    // Tells the user once per run that generated pages cannot be written.
+    static void reportPageWriteFailure(frmMain &f);
+    static void releaseStartupHold(frmMain &f);
 
     PanelState panels;
     WindowDrag drag;

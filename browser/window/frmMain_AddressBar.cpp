@@ -1,6 +1,7 @@
 // The address bar: the address label, the address text box and the tool box at
 // its right end.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "AddressInput.h"
 #include "Design.h"
@@ -33,22 +34,22 @@ void frmMain::setAddressText(const QString &text)
         WebAdressInputBar->setText(text);
 }
 
-void frmMain::placeToolBox(bool alwaysShow)
+void frmMain::Parts::placeToolBox(frmMain &f, bool alwaysShow)
 {
     if (alwaysShow)
-        WebBrowserToolBox->show();
-    const int T = Width() - 250; // the tool bar's width, as the layout pass has it
-    const int boxWidth = WebBrowserToolBox->width() * design::kTwipsPerPixel;
-    WebBrowserToolBox->move(design::px(T - 2100), WebBrowserToolBox->y());
-    setAddressWidth(layout::addressWidth(T, WebBrowserToolBox->isVisible(), boxWidth));
+        f.WebBrowserToolBox->show();
+    const int T = f.Width() - 250; // the tool bar's width, as the layout pass has it
+    const int boxWidth = f.WebBrowserToolBox->width() * design::kTwipsPerPixel;
+    f.WebBrowserToolBox->move(design::px(T - 2100), f.WebBrowserToolBox->y());
+    Parts::setAddressWidth(f, layout::addressWidth(T, f.WebBrowserToolBox->isVisible(), boxWidth));
 }
 
-void frmMain::setAddressWidth(int twips)
+void frmMain::Parts::setAddressWidth(frmMain &f, int twips)
 {
     // Converted as the layout pass converts it, so both agree to the pixel.
     const QRect r = design::px(QRect(design::kAddressLeft, design::kAddressTop, twips, design::kAddressHeight));
-    WebAdressBar->setGeometry(r);
-    WebAdressInputBar->setGeometry(r);
+    f.WebAdressBar->setGeometry(r);
+    f.WebAdressInputBar->setGeometry(r);
 }
 
 void frmMain::WebAdressBar_Click()
@@ -56,7 +57,7 @@ void frmMain::WebAdressBar_Click()
     const bool always = alwaysShowToolBox(m_app);
     if (!always)
         WebBrowserToolBox->setVisible(!WebBrowserToolBox->isVisible());
-    placeToolBox(always);
+    Parts::placeToolBox(*this, always);
 }
 
 void frmMain::WebAdressBar_DblClick()
@@ -66,7 +67,7 @@ void frmMain::WebAdressBar_DblClick()
     AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     WebBrowserToolBox->hide();
     const int T = Width() - 250; // the tool bar's width, as the layout pass has it
-    setAddressWidth(T - 1750);
+    Parts::setAddressWidth(*this, T - 1750);
     m_app.afterStep().flushLayout();
     WriteTitle(m_tabs.CurrentTab());
     WriteTabCap(m_tabs.CurrentTab());
@@ -79,7 +80,7 @@ void frmMain::WebAdressBar_DblClick()
 void frmMain::WebAdressInputBar_Change()
 {
     AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
-    runQuickCommand();
+    Parts::runQuickCommand(*this);
 }
 
 void frmMain::WebAdressInputBar_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
@@ -88,7 +89,7 @@ void frmMain::WebAdressInputBar_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift
         WebAdressInputBar->selectAll();
         handled = true;
     } else if (KeyCode == 27) {
-        leaveAddressEditing(true);
+        Parts::leaveAddressEditing(*this, true);
         handled = true;
     }
 }
@@ -106,28 +107,28 @@ void frmMain::WebAdressInputBar_KeyPress(int KeyAscii)
     // The text goes to the page exactly as typed; the engine completes it.
     if (platform::WebBrowser *page = m_tabs.currentPage())
         page->Navigate(text);
-    leaveAddressEditing(false);
+    Parts::leaveAddressEditing(*this, false);
 }
 
 void frmMain::WebAdressInputBar_LostFocus()
 {
     if (!WebAdressInputBar->isVisible())
         return;
-    leaveAddressEditing(false);
+    Parts::leaveAddressEditing(*this, false);
 }
 
-void frmMain::leaveAddressEditing(bool checkEmpty)
+void frmMain::Parts::leaveAddressEditing(frmMain &f, bool checkEmpty)
 {
-    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
-    if (checkEmpty && WebAdressInputBar->text().isEmpty())
-        WebAdressInputBar->setText(QString::fromUtf8(kEmptyPrompt));
-    const bool always = alwaysShowToolBox(m_app);
-    m_app.afterStep().flushLayout();
-    WebAdressBar->show();
+    AfterStep step(f.m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    if (checkEmpty && f.WebAdressInputBar->text().isEmpty())
+        f.WebAdressInputBar->setText(QString::fromUtf8(kEmptyPrompt));
+    const bool always = alwaysShowToolBox(f.m_app);
+    f.m_app.afterStep().flushLayout();
+    f.WebAdressBar->show();
     // Hiding the focused box moves the focus; that is not a second leave.
-    WebAdressInputBar->hide();
+    f.WebAdressInputBar->hide();
     // Editing has ended, so the page's address goes back into the box too.
-    WriteTitle(m_tabs.CurrentTab());
-    WriteTabCap(m_tabs.CurrentTab());
-    placeToolBox(always);
+    f.WriteTitle(f.m_tabs.CurrentTab());
+    f.WriteTabCap(f.m_tabs.CurrentTab());
+    Parts::placeToolBox(f, always);
 }

@@ -10,69 +10,69 @@
 
 #include <QMouseEvent>
 
-void frmMain::setEdgeControlsEnabled(bool enabled)
+void frmMain::Parts::setEdgeControlsEnabled(frmMain &f, bool enabled)
 {
-    for (PictureControl *edge : {ProgramDesignTopLeftEdge, ProgramDesignTopSize, ProgramDesignTopLine,
-                                 ProgramDesignTopRightEdge, ProgramDesignRightLine, ProgramDesignBottomRightEdge,
-                                 ProgramDesignBottomLine, ProgramDesignBottomLeftEdge, ProgramDesignLeftLine})
+    for (PictureControl *edge : {f.ProgramDesignTopLeftEdge, f.ProgramDesignTopSize, f.ProgramDesignTopLine,
+                                 f.ProgramDesignTopRightEdge, f.ProgramDesignRightLine, f.ProgramDesignBottomRightEdge,
+                                 f.ProgramDesignBottomLine, f.ProgramDesignBottomLeftEdge, f.ProgramDesignLeftLine})
         edge->setEnabled(enabled);
 }
 
-void frmMain::refreshMaxButton()
+void frmMain::Parts::refreshMaxButton(frmMain &f)
 {
-    const bool maximized = WindowState() == 2;
-    modAmbrel::SetMaxButtonPicture(m_app.skin(), true, maximized);
-    SystemMaxButton->setToolTip(maximized ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
+    const bool maximized = f.WindowState() == 2;
+    modAmbrel::SetMaxButtonPicture(f.m_app.skin(), true, maximized);
+    f.SystemMaxButton->setToolTip(maximized ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
 }
 
-void frmMain::resizeByEdge(Qt::MouseButton button, Qt::Edges edges)
+void frmMain::Parts::resizeByEdge(frmMain &f, Qt::MouseButton button, Qt::Edges edges)
 {
     if (button != Qt::LeftButton)
         return;
-    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
-    m_parts->drag.startResize(edges, QCursor::pos());
-    refreshMaxButton();
-    m_app.afterStep().requestLayout();
+    AfterStep step(f.m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    f.m_parts->drag.startResize(edges, QCursor::pos());
+    Parts::refreshMaxButton(f);
+    f.m_app.afterStep().requestLayout();
 }
 
 void frmMain::ProgramDesignTopLeftEdge_MouseDown(Qt::MouseButton Button)
 {
-    resizeByEdge(Button, Qt::TopEdge | Qt::LeftEdge);
+    Parts::resizeByEdge(*this, Button, Qt::TopEdge | Qt::LeftEdge);
 }
 
 void frmMain::ProgramDesignTopSize_MouseDown(Qt::MouseButton Button)
 {
-    resizeByEdge(Button, Qt::TopEdge);
+    Parts::resizeByEdge(*this, Button, Qt::TopEdge);
 }
 
 void frmMain::ProgramDesignTopRightEdge_MouseDown(Qt::MouseButton Button)
 {
-    resizeByEdge(Button, Qt::TopEdge | Qt::RightEdge);
+    Parts::resizeByEdge(*this, Button, Qt::TopEdge | Qt::RightEdge);
 }
 
 void frmMain::ProgramDesignRightLine_MouseDown(Qt::MouseButton Button)
 {
-    resizeByEdge(Button, Qt::RightEdge);
+    Parts::resizeByEdge(*this, Button, Qt::RightEdge);
 }
 
 void frmMain::ProgramDesignBottomRightEdge_MouseDown(Qt::MouseButton Button)
 {
-    resizeByEdge(Button, Qt::BottomEdge | Qt::RightEdge);
+    Parts::resizeByEdge(*this, Button, Qt::BottomEdge | Qt::RightEdge);
 }
 
 void frmMain::ProgramDesignBottomLine_MouseDown(Qt::MouseButton Button)
 {
-    resizeByEdge(Button, Qt::BottomEdge);
+    Parts::resizeByEdge(*this, Button, Qt::BottomEdge);
 }
 
 void frmMain::ProgramDesignBottomLeftEdge_MouseDown(Qt::MouseButton Button)
 {
-    resizeByEdge(Button, Qt::BottomEdge | Qt::LeftEdge);
+    Parts::resizeByEdge(*this, Button, Qt::BottomEdge | Qt::LeftEdge);
 }
 
 void frmMain::ProgramDesignLeftLine_MouseDown(Qt::MouseButton Button)
 {
-    resizeByEdge(Button, Qt::LeftEdge);
+    Parts::resizeByEdge(*this, Button, Qt::LeftEdge);
 }
 
 void frmMain::ProgramTitleBar_MouseDown(Qt::MouseButton Button)
@@ -90,20 +90,20 @@ void frmMain::ProgramTitleBar_MouseUp(Qt::MouseButton)
     m_parts->drag.releaseTitle();
 }
 
-void frmMain::toggleMaximized()
+void frmMain::Parts::toggleMaximized(frmMain &f)
 {
-    const bool maximize = WindowState() != 2;
-    modAmbrel::SetMaxButtonPicture(m_app.skin(), true, maximize);
-    SystemMaxButton->setToolTip(maximize ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
-    setWindowStateValue(maximize ? 2 : 0);
-    setEdgeControlsEnabled(!maximize);
+    const bool maximize = f.WindowState() != 2;
+    modAmbrel::SetMaxButtonPicture(f.m_app.skin(), true, maximize);
+    f.SystemMaxButton->setToolTip(maximize ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
+    f.setWindowStateValue(maximize ? 2 : 0);
+    Parts::setEdgeControlsEnabled(f, !maximize);
 }
 
 void frmMain::ProgramTitleBar_DblClick()
 {
     AfterStep step(m_app.afterStep());
     m_parts->drag.releaseTitle();
-    toggleMaximized();
+    Parts::toggleMaximized(*this);
 }
 
 void frmMain::SystemMinButton_MouseDown(Qt::MouseButton)
@@ -127,9 +127,9 @@ void frmMain::SystemMaxButton_MouseDown(Qt::MouseButton)
 void frmMain::SystemMaxButton_MouseUp(Qt::MouseButton, int X, int Y)
 {
     AfterStep step(m_app.afterStep());
-    refreshMaxButton();
+    Parts::refreshMaxButton(*this);
     if (releaseTriggers(X, Y, SystemMaxButton->width(), SystemMaxButton->height()))
-        toggleMaximized();
+        Parts::toggleMaximized(*this);
 }
 
 void frmMain::SystemExitButton_MouseDown(Qt::MouseButton)
@@ -154,7 +154,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         // follow it wait for its end.
         if (!m_parts->drag.manualActive())
             watchMoveEnd();
-        refreshMaxButton();
+        Parts::refreshMaxButton(*this);
         m_app.afterStep().requestLayout();
         return false;
     }
@@ -164,7 +164,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             AfterStep step(m_app.afterStep());
             const bool moved = m_parts->drag.manualMove();
             m_parts->drag.finish();
-            refreshMaxButton();
+            Parts::refreshMaxButton(*this);
             if (moved)
                 afterTitleMove();
             return false;

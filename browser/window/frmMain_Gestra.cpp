@@ -64,7 +64,7 @@ void frmMain::CheckGestra(bool afterMove)
             break;
         case A::Maximize:
             if (WindowState() != 2)
-                toggleMaximized();
+                Parts::toggleMaximized(*this);
             modTabStrip();
             break;
         case A::Minimize:
@@ -85,7 +85,7 @@ void frmMain::CheckGestra(bool afterMove)
             break;
         }
     }
-    refreshMaxButton();
-    setEdgeControlsEnabled(WindowState() != 2);
+    Parts::refreshMaxButton(*this);
+    Parts::setEdgeControlsEnabled(*this, WindowState() != 2);
     m_app.afterStep().requestLayout();
 }

@@ -65,15 +65,15 @@ bool frmMain::keyflintHooked() const
     return m_parts->keyflint && m_parts->keyflint->hooked();
 }
 
-bool frmMain::runQuickCommand()
+bool frmMain::Parts::runQuickCommand(frmMain &f)
 {
-    const std::optional<Command> command = modDashmere::RunAddressCommand(WebAdressInputBar->text());
+    const std::optional<Command> command = modDashmere::RunAddressCommand(f.WebAdressInputBar->text());
     if (!command)
         return false;
-    platform::WebBrowser *page = m_tabs.currentPage();
-    WebAdressInputBar->setText(page ? page->LocationURL() : QString());
-    WebAdressInputBar->setFocus();
-    WebAdressInputBar->selectAll();
-    m_app.commands().run(*command);
+    platform::WebBrowser *page = f.m_tabs.currentPage();
+    f.WebAdressInputBar->setText(page ? page->LocationURL() : QString());
+    f.WebAdressInputBar->setFocus();
+    f.WebAdressInputBar->selectAll();
+    f.m_app.commands().run(*command);
     return true;
 }

@@ -60,7 +60,7 @@ void frmMain::UpdateSystemStateIcon()
 {
     const modSystemCheck::SystemStatePicture picked = modSystemCheck::currentSystemState(m_app);
     if (picked.picture != 0)
-        setSystemStatePicture(picked.picture, QString::fromUtf8(picked.tooltip));
+        Parts::setSystemStatePicture(*this, picked.picture, QString::fromUtf8(picked.tooltip));
 }
 
 void frmMain::ArrangeFrame()
@@ -125,12 +125,12 @@ void frmMain::ArrangeMainWindow()
     if (out.showRestorePicture) {
         SystemMaxButton->setPicture(m_app.images().builtinPicture(ImageList::SystemButtonImageList, 5));
         SystemMaxButton->setToolTip(QStringLiteral("이전 크기로 복원"));
-        setEdgeControlsEnabled(false);
+        Parts::setEdgeControlsEnabled(*this, false);
     } else if (!maximized && !ProgramDesignTopSize->isEnabled()) {
         // Restored by the window manager (a key of its own, say): the normal
         // picture, tooltip and resizable edges come back.
-        refreshMaxButton();
-        setEdgeControlsEnabled(true);
+        Parts::refreshMaxButton(*this);
+        Parts::setEdgeControlsEnabled(*this, true);
     }
 
     ProgramTitleBar->setGeometry(design::px(out.titleBar));

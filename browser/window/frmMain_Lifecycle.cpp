@@ -44,13 +44,13 @@ void frmMain::holdBarsUntilStartPage()
             this);
 }
 
-void frmMain::releaseStartupHold()
+void frmMain::Parts::releaseStartupHold(frmMain &f)
 {
-    if (!m_parts->startupHold)
+    if (!f.m_parts->startupHold)
         return;
-    m_parts->startupHold->release();
-    m_parts->startupHold->deleteLater();
-    m_parts->startupHold = nullptr;
+    f.m_parts->startupHold->release();
+    f.m_parts->startupHold->deleteLater();
+    f.m_parts->startupHold = nullptr;
 }
 
 void frmMain::Form_Load()
@@ -65,7 +65,7 @@ void frmMain::Form_Load()
                                             platform::MsgIcon::Exclamation);
     }
     if (state.pageWriteFailed)
-        reportPageWriteFailure();
+        Parts::reportPageWriteFailure(*this);
     m_app.afterStep().flushLayout();
     WriteTitle(m_tabs.CurrentTab());
     WriteTabCap(m_tabs.CurrentTab());
@@ -81,16 +81,16 @@ void frmMain::Form_GotFocus()
     AfterStep step(m_app.afterStep());
 }
 
-void frmMain::reportPageWriteFailure()
+void frmMain::Parts::reportPageWriteFailure(frmMain &f)
 {
-    if (m_parts->pageFailureReported)
+    if (f.m_parts->pageFailureReported)
         return;
-    m_parts->pageFailureReported = true;
-    m_app.platform().dialogs.messageBox(
-        this,
+    f.m_parts->pageFailureReported = true;
+    f.m_app.platform().dialogs.messageBox(
+        &f,
         QStringLiteral("임시 폴더에 Vorlen™ 안내 문서를 만들 수 없습니다.\n%1\n"
                        "폴더가 가득 찼거나 쓰기가 막혀 있습니다. 안내 문서는 저장하지 않고 바로 보여 드립니다.")
-            .arg(m_app.environment().tempFolder()),
+            .arg(f.m_app.environment().tempFolder()),
         QStringLiteral("Vorlen™ 알림"), platform::MsgButtons::OK, platform::MsgIcon::Exclamation);
 }
 

@@ -38,7 +38,7 @@ void frmMain::connectMenus()
     handle("munfrmMainNewTab", [this] {
         const QString path = modLocalPages::MakeNewTabPage(m_app.platform());
         if (path.isEmpty()) {
-            reportPageWriteFailure();
+            Parts::reportPageWriteFailure(*this);
             return;
         }
         modRecvNewWindow(path);
@@ -79,7 +79,7 @@ frmPopupMenu &frmMain::popupMenu()
     return *m_parts->popup;
 }
 
-void frmMain::showFavoriteMenu(const QPoint &globalPos)
+void frmMain::Parts::showFavoriteMenu(frmMain &f, const QPoint &globalPos)
 {
-    m_parts->popup->popup(m_parts->popup->frmMainFavoriteMenu, globalPos);
+    f.m_parts->popup->popup(f.m_parts->popup->frmMainFavoriteMenu, globalPos);
 }

@@ -1,5 +1,6 @@
 // Events of the tabs' page engines.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
@@ -86,7 +87,7 @@ void frmMain::TabWebBrowser_NewWindow2(qint16 Index, platform::NewWindowRequest 
 void frmMain::TabWebBrowser_NavigateComplete2(qint16 Index, const QString &URL)
 {
     if (Index == 0)
-        releaseStartupHold();
+        Parts::releaseStartupHold(*this);
     Q_UNUSED(URL);
     AfterStep step(m_app.afterStep());
     setStatus(5, QStringLiteral("Vorlen™ 작업 완료 : 문서 탐색을 마쳤습니다."));
@@ -123,7 +124,7 @@ void frmMain::TabWebBrowser_DownloadComplete(qint16 Index)
 void frmMain::TabWebBrowser_TitleChange(qint16 Index, const QString &Text)
 {
     if (Index == 0)
-        releaseStartupHold();
+        Parts::releaseStartupHold(*this);
     Q_UNUSED(Text);
     AfterStep step(m_app.afterStep());
     WriteTitle(m_tabs.CurrentTab());
@@ -148,7 +149,7 @@ void frmMain::TabWebBrowser_CommandStateChange(qint16 Index, int Command, bool E
     // Each page keeps its own history; the buttons show the selected page's.
     m_tabs.setHistory(Index, Command, Enable);
     if (Index == m_tabs.CurrentTab())
-        showHistoryState(Index);
+        Parts::showHistoryState(*this, Index);
 }
 
 void frmMain::TabWebBrowser_StatusTextChange(qint16 Index, const QString &Text)
@@ -167,7 +168,7 @@ void frmMain::TabWebBrowser_WindowClosing(qint16 Index)
 void frmMain::TabWebBrowser_NavigateError(qint16 Index, const QString &URL)
 {
     if (Index == 0)
-        releaseStartupHold();
+        Parts::releaseStartupHold(*this);
     AfterStep step(m_app.afterStep());
     platform::WebBrowser *page = m_tabs.page(Index);
     const QString errorPage = modLocalPages::pagePath(m_app.platform(), modLocalPages::Page::Error);
@@ -175,7 +176,7 @@ void frmMain::TabWebBrowser_NavigateError(qint16 Index, const QString &URL)
     // tab stays where it is instead of failing over and over.
     const bool isErrorPage = QUrl::fromUserInput(URL).toLocalFile() == errorPage || URL == errorPage;
     if (page && !isErrorPage && !modLocalPages::Open(m_app.platform(), modLocalPages::Page::Error, page))
-        reportPageWriteFailure();
+        Parts::reportPageWriteFailure(*this);
     if (page && Index == m_tabs.CurrentTab()) {
         setAddressText(modSystemCheck::IsInternetConnected(m_app)
                            ? QStringLiteral("여기를 더블클릭하여 새로운 주소를 입력 하십시오.")

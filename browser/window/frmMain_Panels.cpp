@@ -2,6 +2,7 @@
 // and what the panels ask of the window (the offline state, captions, notices,
 // the favorite menu).
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/PictureControl.h"
@@ -23,12 +24,13 @@ void frmMain::definePanelCommands()
     commands.define(Command::DesignMode, [this] { DesignModeButton_Click(); });
     commands.define(Command::ScriptErrors, [this] { ScriptErrorsButton_Click(); });
 
-    connect(FavoriteBox, &FavoritePanel::offlineRequested, this, &frmMain::showFavoriteOffline);
+    connect(FavoriteBox, &FavoritePanel::offlineRequested, this, [this] { Parts::showFavoriteOffline(*this); });
     connect(FavoriteBox, &FavoritePanel::captionRefreshRequested, this, [this] {
         WriteTitle(m_tabs.CurrentTab());
         WriteTabCap(m_tabs.CurrentTab());
     });
-    connect(FavoriteBox, &FavoritePanel::menuRequested, this, &frmMain::showFavoriteMenu);
+    connect(FavoriteBox, &FavoritePanel::menuRequested, this,
+            [this](const QPoint &at) { Parts::showFavoriteMenu(*this, at); });
     connect(ntpdNotepadBox, &NotepadPanel::notice, this, [this](const QString &title, const QString &content) {
         m_app.windows().VorlenNotice(title, content, true, 5000);
     });
@@ -46,15 +48,15 @@ void frmMain::modLoadTxtFileList()
     WriteTabCap(m_tabs.CurrentTab());
 }
 
-void frmMain::showFavoriteOffline()
+void frmMain::Parts::showFavoriteOffline(frmMain &f)
 {
-    AfterStep step(m_app.afterStep());
-    if (platform::WebBrowser *page = m_tabs.currentPage()) {
-        if (!modLocalPages::Open(m_app.platform(), modLocalPages::Page::Error, page))
-            reportPageWriteFailure();
+    AfterStep step(f.m_app.afterStep());
+    if (platform::WebBrowser *page = f.m_tabs.currentPage()) {
+        if (!modLocalPages::Open(f.m_app.platform(), modLocalPages::Page::Error, page))
+            Parts::reportPageWriteFailure(f);
     }
-    setAddressText(QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오."));
-    setStatus(2, QStringLiteral("시스템이 인터넷에 연결 되어있지 않습니다."));
+    f.setAddressText(QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오."));
+    f.setStatus(2, QStringLiteral("시스템이 인터넷에 연결 되어있지 않습니다."));
 }
 
 void frmMain::DesignModeButton_Click()

@@ -1,6 +1,7 @@
 // The start-up window setting: profile folders, the first-run greeting, the
 // placement the user left, and the placement saved at exit.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/PictureControl.h"
@@ -54,7 +55,7 @@ void frmMain::ApplyWindowSetting()
     FavoriteActivatee();
 
     if (!platform::setting::fileExists(env)) {
-        firstRun();
+        Parts::firstRun(*this);
         return;
     }
 
@@ -79,30 +80,30 @@ void frmMain::ApplyWindowSetting()
     }
 }
 
-void frmMain::firstRun()
+void frmMain::Parts::firstRun(frmMain &f)
 {
-    const auto answer = m_app.platform().dialogs.messageBox(
-        this,
+    const auto answer = f.m_app.platform().dialogs.messageBox(
+        &f,
         QStringLiteral("Vorlen™ 웹 브라우저의 사용을 환영 합니다.\n"
                        "자동으로 Vorlen™ 환경 설정을 제어하도록 하시겠습니까?"),
         QStringLiteral("환영 합니다."), platform::MsgButtons::YesNo, platform::MsgIcon::Information);
     const QString footer = QStringLiteral("<br><br>") + QString::fromUtf8(kAboutFooter);
     if (answer == platform::MsgResult::Yes) {
-        if (platform::WebBrowser *page = m_tabs.currentPage())
+        if (platform::WebBrowser *page = f.m_tabs.currentPage())
             page->Navigate(QStringLiteral("about:Brenmor® Sentrel™ 창이 열려져 있습니다.") + footer);
-        m_app.windows().showSystemScan();
+        f.m_app.windows().showSystemScan();
         return;
     }
-    m_app.revealMainWindow();
-    if (platform::WebBrowser *page = m_tabs.currentPage()) {
-        const QString readMe = readMePath(m_app);
+    f.m_app.revealMainWindow();
+    if (platform::WebBrowser *page = f.m_tabs.currentPage()) {
+        const QString readMe = readMePath(f.m_app);
         page->Navigate(readMe.isEmpty()
                            ? QStringLiteral("about:환경 설정 창이 열려져 있습니다.<br><br>"
                                             "창을 닫은 후 이동하려는 웹 사이트 주소를 입력하여 Enter를 누르십시오.")
                                  + footer
                            : QUrl::fromLocalFile(readMe).toString());
     }
-    m_app.windows().showSetting();
+    f.m_app.windows().showSetting();
 }
 
 void frmMain::RestoreWindowPlacement()
@@ -126,7 +127,7 @@ void frmMain::RestoreWindowPlacement()
                                      true, 5000);
         modAmbrel::SetMaxButtonPicture(m_app.skin(), true, true);
         SystemMaxButton->setToolTip(QStringLiteral("이전 크기로 복원"));
-        setEdgeControlsEnabled(false);
+        Parts::setEdgeControlsEnabled(*this, false);
         break;
     case Kind::Centre:
         setGeometry(modWindowSetting::centred(primaryArea(), size()));

@@ -1,6 +1,7 @@
 // The tab set: making, selecting and closing tabs, and the window title, tab
 // captions and address bar that follow the selected tab.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
@@ -33,7 +34,7 @@ void frmMain::modTabStrip()
     }
     page->widget()->show();
     page->widget()->raise();
-    showHistoryState(current);
+    Parts::showHistoryState(*this, current);
     if (page->Busy())
         return;
     // While the user types an address the focus stays in the address box.
@@ -80,7 +81,7 @@ platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate)
     page->setSilent(true);
     ScriptErrorsButton->setToolTip(QStringLiteral("문서 오류 무시 - On"));
     if (!pageWritten)
-        reportPageWriteFailure();
+        Parts::reportPageWriteFailure(*this);
     return page;
 }
 
@@ -179,9 +180,9 @@ void frmMain::WebTabStrip_MouseDown(Qt::MouseButton button, int x, int y)
         modTabStrip();
 }
 
-void frmMain::showHistoryState(qint16 index)
+void frmMain::Parts::showHistoryState(frmMain &f, qint16 index)
 {
-    const TabSet::History state = m_tabs.history(index);
-    BackButton->setEnabled(state.canGoBack);
-    ForwardButton->setEnabled(state.canGoForward);
+    const TabSet::History state = f.m_tabs.history(index);
+    f.BackButton->setEnabled(state.canGoBack);
+    f.ForwardButton->setEnabled(state.canGoForward);
 }

@@ -26,8 +26,8 @@ frmAmbrel &frmMain::showThemeManager()
             AfterStep inner(m_app.afterStep());
             LoadThemePack(true);
             // The frame edges resize only a window that is not maximized.
-            refreshMaxButton();
-            setEdgeControlsEnabled(WindowState() != 2);
+            Parts::refreshMaxButton(*this);
+            Parts::setEdgeControlsEnabled(*this, WindowState() != 2);
         });
         // It goes with the main window.
         connect(this, &QObject::destroyed, &manager, [&manager] { delete &manager; });
@@ -47,21 +47,21 @@ frmAmbrel *frmMain::themeManager() const
     return m_parts->ambrelSlot.window();
 }
 
-modAmbrel::Context frmMain::ambrelContext()
+modAmbrel::Context frmMain::Parts::ambrelContext(frmMain &f)
 {
     return modAmbrel::Context{
-        m_app.skin(),
-        m_app.environment(),
-        m_app.platform().dialogs,
-        this,
-        [this] { modTabStrip(); },
-        [this](bool enabled) { setAmbrelMenuEnabled(enabled); },
+        f.m_app.skin(),
+        f.m_app.environment(),
+        f.m_app.platform().dialogs,
+        &f,
+        [&f] { f.modTabStrip(); },
+        [&f](bool enabled) { f.setAmbrelMenuEnabled(enabled); },
     };
 }
 
 void frmMain::CheckThemeAtStart()
 {
-    modAmbrel::Context ctx = ambrelContext();
+    modAmbrel::Context ctx = Parts::ambrelContext(*this);
     modAmbrel::CheckThemeAtStart(ctx);
     // The pack's maximize button stands for the window's state of now.
     modAmbrel::SetMaxButtonPicture(m_app.skin(), true, WindowState() == 2);
@@ -69,7 +69,7 @@ void frmMain::CheckThemeAtStart()
 
 int frmMain::LoadThemePack(bool fromManager)
 {
-    modAmbrel::Context ctx = ambrelContext();
+    modAmbrel::Context ctx = Parts::ambrelContext(*this);
     return modAmbrel::LoadThemePack(ctx, fromManager);
 }
 

@@ -1,6 +1,7 @@
 // Wiring: the controls' signals to their handlers, the tab set to the strip,
 // and the commands this window carries out.
 #include "frmMain.h"
+#include "frmMainParts.h"
 
 #include "AddressInput.h"
 #include "TabStrip.h"
@@ -107,20 +108,20 @@ void frmMain::connectControls()
     }
 }
 
-void frmMain::selectNeighbour(int step)
+void frmMain::Parts::selectNeighbour(frmMain &f, int step)
 {
-    const int count = m_tabs.count();
+    const int count = f.m_tabs.count();
     if (count == 0)
         return;
-    int position = m_tabs.currentPosition() + step;
+    int position = f.m_tabs.currentPosition() + step;
     if (position < 1)
         position = count;
     else if (position > count)
         position = 1;
-    const qint16 before = m_tabs.CurrentTab();
-    m_tabs.select(position);
-    if (m_tabs.CurrentTab() == before)
-        modTabStrip();
+    const qint16 before = f.m_tabs.CurrentTab();
+    f.m_tabs.select(position);
+    if (f.m_tabs.CurrentTab() == before)
+        f.modTabStrip();
 }
 
 void frmMain::defineCommands()
@@ -151,11 +152,11 @@ void frmMain::defineCommands()
         }
         modRecvCloseWindow(m_tabs.CurrentTab());
     });
-    commands.define(Command::NextTab, [this] { selectNeighbour(1); });
-    commands.define(Command::PreviousTab, [this] { selectNeighbour(-1); });
+    commands.define(Command::NextTab, [this] { Parts::selectNeighbour(*this, 1); });
+    commands.define(Command::PreviousTab, [this] { Parts::selectNeighbour(*this, -1); });
     commands.define(Command::StartPage, [this] {
         if (!modBase::OpenStartPage(m_app, m_tabs.currentPage()))
-            reportPageWriteFailure();
+            Parts::reportPageWriteFailure(*this);
     });
     commands.define(Command::EditAddress, [this] {
         WriteTitle(m_tabs.CurrentTab());
