@@ -28,12 +28,10 @@ bool insidePage(const QObject *object)
     return false;
 }
 
-} // namespace
-
 // A composition that a focus move ends ends inside that move: compositionend,
 // then focusout of the same field, in one task. An ordinary commit by the
 // input method ends it in a task of its own.
-const char *kWatcherScript = R"((() => {
+constexpr char kWatcherScript[] = R"((() => {
   let ended = null;
   addEventListener('compositionend', (event) => {
     const field = event.target;
@@ -47,6 +45,8 @@ const char *kWatcherScript = R"((() => {
     }
   }, true);
 })();)";
+
+} // namespace
 
 QtWebInputMethodGuard::QtWebInputMethodGuard(QObject *parent)
     : QObject(parent)
