@@ -60,6 +60,7 @@ QtWebInputMethodGuard::QtWebInputMethodGuard(QObject *parent)
             connect(qGuiApp, &QGuiApplication::focusObjectChanged, this, [this](QObject *now) {
                 if (now != m_target) {
                     m_composing.clear();
+                    m_maybeHeld.clear();
                     m_stray.clear();
                 }
             });
@@ -107,7 +108,8 @@ bool QtWebInputMethodGuard::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonDblClick:
         // The press reaches the page's widget first, then the engine's own
         // items (not widgets); act once, before the engine moves the focus.
-        if (!m_composing.isEmpty() && watched->isWidgetType() && insidePage(watched))
+        if ((!m_composing.isEmpty() || !m_maybeHeld.isEmpty()) && watched->isWidgetType()
+            && insidePage(watched))
             pagePressed();
         break;
     case QEvent::InputMethodQuery:
@@ -141,6 +143,12 @@ bool QtWebInputMethodGuard::inputMethodEvent(QObject *receiver, QInputMethodEven
         }
     }
 
+    const bool empty = event->preeditString().isEmpty() && event->commitString().isEmpty()
+                       && event->replacementLength() == 0;
+    if (empty && !m_composing.isEmpty())
+        m_maybeHeld = m_composing;
+    else if (!empty)
+        m_maybeHeld.clear();
     m_target = receiver;
     m_composing = event->preeditString();
     return false;
@@ -150,9 +158,18 @@ void QtWebInputMethodGuard::pagePressed()
 {
     if (m_target != QGuiApplication::focusObject()) {
         m_composing.clear();
+        m_maybeHeld.clear();
         return;
     }
-    forgetSyllable(true);
+    if (!m_composing.isEmpty()) {
+        forgetSyllable(true);
+        return;
+    }
+    // The syllable vanished from the page without a commit: erased, or taken
+    // back by the input method, which may still hold it (ibus does so at
+    // times). The field keeps what it shows; the input method forgets.
+    m_composing = m_maybeHeld;
+    forgetSyllable(false);
 }
 
 void QtWebInputMethodGuard::checkPageStillEditable()
@@ -175,6 +192,7 @@ void QtWebInputMethodGuard::forgetSyllable(bool commitToPage)
     const QString syllable = m_composing;
     const QPointer<QObject> target = m_target;
     m_composing.clear();
+    m_maybeHeld.clear();
     m_stray.clear();
     if (commitToPage && target) {
         QInputMethodEvent commit;

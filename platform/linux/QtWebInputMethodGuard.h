@@ -27,7 +27,9 @@ namespace platform {
 //    reach a page;
 //  - at a mouse press on a page while a syllable composes, it commits that
 //    syllable to the page itself (once, into the field that holds it) before
-//    the press moves the focus;
+//    the press moves the focus; when the syllable has instead vanished from
+//    the page without a commit (erased, or taken back by an input method that
+//    still holds it, as ibus does at times), the field keeps what it shows;
 //  - when the page's focus leaves editable text while a syllable composes, or
 //    the page's script moves the focus from the composing field to another
 //    one (told by a small watcher script that runs in every page in a world
@@ -72,6 +74,9 @@ private:
     const QString m_focusMovedMessage;
     QPointer<QObject> m_target; // the page's focus object that shows m_composing
     QString m_composing;
+    // What the page last composed when an empty input-method event took it
+    // away: an input method may still hold it.
+    QString m_maybeHeld;
     QString m_stray; // the syllable an input method may still commit once
     QElapsedTimer m_strayClock;
     bool m_checkQueued = false;

@@ -125,6 +125,21 @@ TEST_F(InputMethodGuardTest, whatComposesAfterTheClickIsNeverTakenForTheCopy)
     EXPECT_EQ(value("a"), QStringLiteral("안녕"));
 }
 
+TEST_F(InputMethodGuardTest, aSyllableTakenBackByTheInputMethodStaysOutOfTheNextField)
+{
+    // ibus at times takes the open syllable out of the page with an empty
+    // update while it still holds it, and commits it at the next reset.
+    ASSERT_NO_FATAL_FAILURE(focusField("a"));
+    ASSERT_NO_FATAL_FAILURE(composeAnnyeong("a"));
+    send(QString(), QString());
+    ASSERT_TRUE(waitUntil([&] { return value("a") == QStringLiteral("안"); }, 5000)) << value("a").toStdString();
+    ASSERT_NO_FATAL_FAILURE(clickField("b"));
+    send(QStringLiteral("녕"), QString());
+    send(QStringLiteral("나"), QString());
+    ASSERT_TRUE(waitUntil([&] { return value("b") == QStringLiteral("나"); }, 5000)) << value("b").toStdString();
+    EXPECT_EQ(value("a"), QStringLiteral("안"));
+}
+
 TEST_F(InputMethodGuardTest, aCommitWithoutAnyMoveIsLeftAlone)
 {
     ASSERT_NO_FATAL_FAILURE(focusField("a"));
