@@ -73,32 +73,7 @@ fi
 # Microseconds since the epoch, without starting a process.
 now_us() { local t=${EPOCHREALTIME/./}; echo "${t#0}"; }
 
-# The process and every process below it, deepest last.
-descendants() {
-    local pid
-    for pid in $(ps -o pid= --ppid "$1" 2>/dev/null); do
-        echo "$pid"
-        descendants "$pid"
-    done
-}
-
-# Ends one process started here (and what it started): TERM, then KILL after a
-# second. Only the ids collected from its own process tree are signalled.
-end_tree() {
-    local top=$1 pid tries
-    [[ -n $top ]] || return 0
-    local tree=("$top" $(descendants "$top"))
-    kill -TERM "${tree[@]}" 2>/dev/null
-    for tries in $(seq 50); do
-        local alive=0
-        for pid in "${tree[@]}"; do kill -0 "$pid" 2>/dev/null && alive=1; done
-        ((alive)) || break
-        sleep 0.02
-    done
-    kill -KILL "${tree[@]}" 2>/dev/null
-    wait "$top" 2>/dev/null
-    return 0
-}
+source "$here/x_session.sh"
 
 # CPU time (ms, user + system, including ended children that were waited for)
 # and PSS (KiB) of a process and everything below it. Sets u_cpu and u_pss.
@@ -134,13 +109,7 @@ tree_usage() {
     u_pss=$pss
 }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vorlen-ratio.XXXXXX") || exit 2
-# The start page address is compared as text with the address the page reports,
-# so keep the folder free of characters that a URL would encode.
-if ! [[ $work =~ ^[A-Za-z0-9/._-]+$ ]]; then
-    rmdir "$work"
-    work=$(mktemp -d /tmp/vorlen-ratio.XXXXXX) || exit 2
-fi
+make_work_folder ratio
 
 # --- priority -----------------------------------------------------------------
 old_autogroup='' priority='unchanged'
@@ -169,35 +138,8 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# --- the X display -----------------------------------------------------------
-Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$work/display" >"$work/xvfb.log" 2>&1 &
-xpid=$!
-for _ in $(seq 250); do
-    [[ -s $work/display ]] && break
-    kill -0 "$xpid" 2>/dev/null || break
-    sleep 0.02
-done
-if [[ ! -s $work/display ]]; then
-    echo "startup_ratio: Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
-export DISPLAY=:$(head -n1 "$work/display" | tr -d '[:space:]')
-
-openbox >"$work/openbox.log" 2>&1 &
-wmpid=$!
-for _ in $(seq 250); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.02
-done
-
-# --- the programs' surroundings ----------------------------------------------
-export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
-if [[ $(id -u) == 0 ]]; then
-    # Chromium's sandbox does not start as root.
-    export QTWEBENGINE_DISABLE_SANDBOX=1
-fi
-unset QT_QPA_PLATFORM
+# --- the X display and the programs' surroundings --------------------------
+start_x_session startup_ratio
 
 # Is this window name the finished one of the given program?
 is_done_title() {
