@@ -2,25 +2,13 @@
 // (working-set trim, then the layout pass), and the progress handler that runs
 // it many times a second while a page loads. The browser runs on fakes, so the
 // figures are the browser's own cost without a page engine.
-#include "browser/core/VorlenApp.h"
+#include "BenchBrowser.h"
 #include "browser/startup/modBase.h"
-#include "browser/startup/modSubMain.h"
 #include "browser/startup/modSystemCheck.h"
 #include "browser/frame/modRoundEdge.h"
-#include "browser/window/frmMain.h"
-#include "platform/Folders.h"
-#include "platform/Settings.h"
-#include "platform/SettingsKeys.h"
-#include "platform/testing/FakePlatform.h"
 #include "platform/testing/FakeWebBrowser.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
-
-#include <memory>
 
 namespace {
 
@@ -28,7 +16,7 @@ using settings::Key;
 
 // Values as a settings dialog leaves them after some use. PurgelValue=1 makes
 // every trim read the file and call the system's trim.
-const std::pair<Key, const char *> kRealisticSettings[] = {
+const BenchBrowser::Setting kRealisticSettings[] = {
     {Key::ResetEngineValue, "0"},
     {Key::PurgelValue, "1"},
     {Key::SystemCheckValue, "1"},
@@ -55,20 +43,12 @@ const std::pair<Key, const char *> kRealisticSettings[] = {
 
 // A whole browser on fakes in its own temporary folder, started as the program
 // starts, with `tabs` tabs open (the start tab included).
-class BrowserOnFakes
+class BrowserOnFakes : public BenchBrowser
 {
 public:
     explicit BrowserOnFakes(int tabs)
-        : m_fake(m_dir.path())
+        : BenchBrowser(kRealisticSettings)
     {
-        m_fake.registry().setStartPage(QStringLiteral("http://start.example/"));
-        QDir().mkpath(platform::folders::profileFolder(m_fake.environment()));
-        for (const auto &[key, value] : kRealisticSettings) {
-            if (!platform::setting::write(m_fake.environment(), key, QString::fromUtf8(value)))
-                m_error = "cannot write the settings file";
-        }
-        m_app = std::make_unique<VorlenApp>(m_fake.platform());
-        modSubMain::Start(*m_app);
         for (int i = 1; i < tabs; ++i) {
             if (!form().modRecvNewWindow(QStringLiteral("http://site%1.example/page.html").arg(i)))
                 m_error = "a tab could not be opened";
@@ -77,11 +57,6 @@ public:
         QApplication::processEvents();
     }
 
-    ~BrowserOnFakes() { m_app.reset(); }
-
-    VorlenApp &app() { return *m_app; }
-    frmMain &form() { return m_app->mainForm(); }
-    platform::testing::FakePlatform &fake() { return m_fake; }
     platform::testing::FakeWebBrowser *selectedPage()
     {
         return qobject_cast<platform::testing::FakeWebBrowser *>(form().browser(form().currentTabIndex()));
@@ -100,12 +75,6 @@ public:
         }
         return true;
     }
-
-private:
-    QTemporaryDir m_dir;
-    platform::testing::FakePlatform m_fake;
-    std::unique_ptr<VorlenApp> m_app;
-    const char *m_error = nullptr;
 };
 
 void tabCounts(benchmark::internal::Benchmark *b)

@@ -1,67 +1,40 @@
 // A shortcut pressed while the page has the keyboard focus: from the key press
 // reaching the program to its command starting, and the whole handling.
-#include "browser/core/VorlenApp.h"
-#include "browser/startup/modSubMain.h"
+#include "BenchBrowser.h"
 #include "browser/window/frmMain.h"
-#include "platform/Folders.h"
-#include "platform/Settings.h"
-#include "platform/testing/FakePlatform.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
 using settings::Key;
 
+const BenchBrowser::Setting kSettings[] = {
+    {Key::PurgelValue, "1"},         {Key::KeyflintValue, "1"},      {Key::LastWindowMode, "0"},
+    {Key::LastWindowTop, "1200"},    {Key::LastWindowLeft, "1800"},  {Key::LastWindowHeight, "9000"},
+    {Key::LastWindowWidth, "14400"},
+};
+
 // A returning user's browser on fakes with the shortcuts on, in front.
-class Browser
+class Browser : public BenchBrowser
 {
 public:
     Browser()
-        : m_fake(m_dir.path())
+        : BenchBrowser(kSettings)
     {
-        m_fake.registry().setStartPage(QStringLiteral("http://start.example/"));
-        QDir().mkpath(platform::folders::profileFolder(m_fake.environment()));
-        const std::pair<Key, const char *> values[] = {
-            {Key::PurgelValue, "1"},         {Key::KeyflintValue, "1"},      {Key::LastWindowMode, "0"},
-            {Key::LastWindowTop, "1200"},    {Key::LastWindowLeft, "1800"},  {Key::LastWindowHeight, "9000"},
-            {Key::LastWindowWidth, "14400"},
-        };
-        for (const auto &[key, value] : values)
-            platform::setting::write(m_fake.environment(), key, QString::fromUtf8(value));
-        m_app = std::make_unique<VorlenApp>(m_fake.platform());
-        modSubMain::Start(*m_app);
         frmMain &form = m_app->mainForm();
         form.show();
         form.activateWindow();
         QApplication::setActiveWindow(&form);
         QApplication::processEvents();
     }
-    ~Browser() { m_app.reset(); }
 
-    VorlenApp &app() { return *m_app; }
     QWidget *pageWidget() { return m_app->mainForm().browser(0)->widget(); }
-
-private:
-    QTemporaryDir m_dir;
-    platform::testing::FakePlatform m_fake;
-    std::unique_ptr<VorlenApp> m_app;
 };
-
-void statistics(benchmark::internal::Benchmark *b)
-{
-    b->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
-    b->ComputeStatistics("max", [](const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); });
-}
 
 void press(QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
@@ -90,7 +63,7 @@ void BM_ShortcutToCommandStart(benchmark::State &state)
         state.SetIterationTime(double(started) / 1e9);
     }
 }
-BENCHMARK(BM_ShortcutToCommandStart)->UseManualTime()->Apply(statistics);
+BENCHMARK(BM_ShortcutToCommandStart)->UseManualTime()->Apply(repeatedWithMax);
 
 // The whole handling of Ctrl+N: the command (the page goes forward) and its
 // after-step (working-set trim and layout pass).
@@ -101,7 +74,7 @@ void BM_ShortcutWholeHandling(benchmark::State &state)
     for (auto _ : state)
         press(target, Qt::Key_N, Qt::ControlModifier);
 }
-BENCHMARK(BM_ShortcutWholeHandling)->UseRealTime()->Apply(statistics);
+BENCHMARK(BM_ShortcutWholeHandling)->UseRealTime()->Apply(repeatedWithMax);
 
 // An ordinary key typed into the page passes the shortcut filter.
 void BM_OrdinaryKeyThroughTheFilter(benchmark::State &state)
@@ -111,6 +84,6 @@ void BM_OrdinaryKeyThroughTheFilter(benchmark::State &state)
     for (auto _ : state)
         press(target, Qt::Key_X, Qt::NoModifier);
 }
-BENCHMARK(BM_OrdinaryKeyThroughTheFilter)->UseRealTime()->Apply(statistics);
+BENCHMARK(BM_OrdinaryKeyThroughTheFilter)->UseRealTime()->Apply(repeatedWithMax);
 
 } // namespace

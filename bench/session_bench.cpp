@@ -1,68 +1,40 @@
 // The session record written on a title change, and the settings dialog's apply.
-#include "browser/core/VorlenApp.h"
+#include "BenchBrowser.h"
 #include "browser/startup/SessionWindows.h"
 #include "browser/startup/frmSetting.h"
-#include "browser/startup/modSubMain.h"
 #include "browser/window/frmMain.h"
-#include "platform/Folders.h"
-#include "platform/Settings.h"
-#include "platform/testing/FakePlatform.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
 using settings::Key;
 
+const BenchBrowser::Setting kSettings[] = {
+    {Key::PurgelValue, "1"},         {Key::RestoriaValue, "1"},      {Key::KeyflintValue, "1"},
+    {Key::LastWindowMode, "0"},      {Key::LastWindowTop, "1200"},   {Key::LastWindowLeft, "1800"},
+    {Key::LastWindowHeight, "9000"}, {Key::LastWindowWidth, "14400"},
+};
+
 // A returning user's browser on fakes, one tab open on a titled page.
-class Browser
+class Browser : public BenchBrowser
 {
 public:
     Browser()
-        : m_fake(m_dir.path())
+        : BenchBrowser(kSettings)
     {
-        m_fake.registry().setStartPage(QStringLiteral("http://start.example/"));
-        QDir().mkpath(platform::folders::profileFolder(m_fake.environment()));
-        const std::pair<Key, const char *> values[] = {
-            {Key::PurgelValue, "1"},         {Key::RestoriaValue, "1"},      {Key::KeyflintValue, "1"},
-            {Key::LastWindowMode, "0"},      {Key::LastWindowTop, "1200"},   {Key::LastWindowLeft, "1800"},
-            {Key::LastWindowHeight, "9000"}, {Key::LastWindowWidth, "14400"},
-        };
-        for (const auto &[key, value] : values)
-            platform::setting::write(m_fake.environment(), key, QString::fromUtf8(value));
-        m_app = std::make_unique<VorlenApp>(m_fake.platform());
-        modSubMain::Start(*m_app);
         page()->setLocationURL(QStringLiteral("https://news.example/articles/2026/12/09/a-long-address?id=12345"));
         QApplication::processEvents();
     }
-    ~Browser() { m_app.reset(); }
 
-    VorlenApp &app() { return *m_app; }
     platform::testing::FakeWebBrowser *page()
     {
         return qobject_cast<platform::testing::FakeWebBrowser *>(m_app->mainForm().browser(0));
     }
-    const platform::Environment &env() { return m_fake.environment(); }
-
-private:
-    QTemporaryDir m_dir;
-    platform::testing::FakePlatform m_fake;
-    std::unique_ptr<VorlenApp> m_app;
 };
-
-void statistics(benchmark::internal::Benchmark *b)
-{
-    b->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(15)->ReportAggregatesOnly(true);
-    b->ComputeStatistics("max", [](const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); });
-}
 
 // A title change whose record write is due: the handler, the selected tab's
 // title and address, and the one atomic replace of the record. Each iteration
@@ -80,7 +52,7 @@ void BM_TitleChangeRecordWrite(benchmark::State &state)
         recorder.WriteSessionRecord();
     }
 }
-BENCHMARK(BM_TitleChangeRecordWrite)->Apply(statistics);
+BENCHMARK(BM_TitleChangeRecordWrite)->UseRealTime()->Apply(repeatedWithMax);
 
 // A page that changes its title all the time: the whole title-change handler
 // while the record write waits for its second.
@@ -91,7 +63,7 @@ void BM_TitleChangeThrottled(benchmark::State &state)
     for (auto _ : state)
         browser.page()->simulateTitleChange(QStringLiteral("제목 %1").arg(++i));
 }
-BENCHMARK(BM_TitleChangeThrottled)->Apply(statistics);
+BENCHMARK(BM_TitleChangeThrottled)->UseRealTime()->Apply(repeatedWithMax);
 
 // Confirming the settings dialog: every switch and the start page in one write.
 void BM_SettingsDialogApply(benchmark::State &state)
@@ -111,6 +83,6 @@ void BM_SettingsDialogApply(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_SettingsDialogApply)->Apply(statistics);
+BENCHMARK(BM_SettingsDialogApply)->UseRealTime()->Apply(repeatedWithMax);
 
 } // namespace
