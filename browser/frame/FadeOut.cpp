@@ -1,9 +1,8 @@
 #include "FadeOut.h"
+#include "PacedWait.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
-#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -45,14 +44,7 @@ int fadeOut(QWidget *window)
     clock.start();
     return run([&clock] { return clock.elapsed(); },
                [window](int alpha) { window->setWindowOpacity(alpha / 255.0); },
-               [&clock](qint64 until) {
-                   const qint64 wait = until - clock.elapsed();
-                   if (wait <= 0)
-                       return;
-                   QEventLoop loop;
-                   QTimer::singleShot(int(wait), &loop, &QEventLoop::quit);
-                   loop.exec();
-               });
+               [&clock](qint64 until) { paced::waitUntil(clock, until); });
 }
 
 bool opacityShows(const QWidget *window)

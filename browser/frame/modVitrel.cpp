@@ -1,11 +1,10 @@
 #include "modVitrel.h"
+#include "PacedWait.h"
 
 #include "platform/Settings.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -94,14 +93,7 @@ int playOn(QWidget *form, const std::vector<int> &alphas, qint64 durationMs)
     return int(play(
                    alphas, durationMs, [&clock] { return clock.elapsed(); },
                    [window](int alpha) { SetVitrel(window.data(), alpha, true); },
-                   [&clock](qint64 until) {
-                       const qint64 wait = until - clock.elapsed();
-                       if (wait <= 0)
-                           return;
-                       QEventLoop loop;
-                       QTimer::singleShot(int(wait), &loop, &QEventLoop::quit);
-                       loop.exec();
-                   })
+                   [&clock](qint64 until) { paced::waitUntil(clock, until); })
                    .size());
 }
 
