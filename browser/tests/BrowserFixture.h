@@ -7,9 +7,22 @@
 #include "platform/testing/FakePlatform.h"
 #include "platform/testing/FakeWebBrowser.h"
 
+#include <QApplication>
+
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// The top-level window of that kind that is open, if any.
+template<class W>
+W *toolWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *tool = qobject_cast<W *>(w))
+            return tool;
+    }
+    return nullptr;
+}
 
 // A whole browser on fakes, in its own folders, thrown away after the test.
 class BrowserTest : public ::testing::Test

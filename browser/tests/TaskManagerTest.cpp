@@ -13,21 +13,6 @@
 #include <QApplication>
 #include <QTest>
 
-namespace {
-
-// The tool window of that kind that is open, if any.
-template <class W>
-W *toolWindow()
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *tool = qobject_cast<W *>(w))
-            return tool;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 using platform::MsgIcon;
 
 TEST(TaskManagerReport, EndedAndNotEndedAreNamedApart)
