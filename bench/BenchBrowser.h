@@ -3,8 +3,8 @@
 // What the benchmarks of the whole browser share: a returning user's browser
 // on fakes, in its own temporary folder, started as the program starts; and
 // the repetitions they report.
-#include "browser/core/VorlenApp.h"
-#include "browser/startup/modSubMain.h"
+#include "browser/app/BrowserAssembly.h"
+#include "browser/app/modSubMain.h"
 #include "browser/window/frmMain.h"
 #include "platform/Folders.h"
 #include "platform/Settings.h"
@@ -38,12 +38,12 @@ public:
             if (!platform::setting::write(m_fake.environment(), key, QString::fromUtf8(value)))
                 m_error = "cannot write the settings file";
         }
-        m_app = std::make_unique<VorlenApp>(m_fake.platform());
+        m_app = std::make_unique<BrowserAssembly>(m_fake.platform());
         modSubMain::Start(*m_app);
     }
     ~BenchBrowser() { m_app.reset(); }
 
-    VorlenApp &app() { return *m_app; }
+    BrowserAssembly &app() { return *m_app; }
     frmMain &form() { return m_app->mainForm(); }
     platform::testing::FakePlatform &fake() { return m_fake; }
     const platform::Environment &env() { return m_fake.environment(); }
@@ -51,7 +51,7 @@ public:
 protected:
     QTemporaryDir m_dir;
     platform::testing::FakePlatform m_fake;
-    std::unique_ptr<VorlenApp> m_app;
+    std::unique_ptr<BrowserAssembly> m_app;
     const char *m_error = nullptr; // why the browser is not as the benchmark needs it
 };
 

@@ -106,7 +106,7 @@ void BM_TrimWorkingSet(benchmark::State &state)
     if (!browser.check(state, 1))
         return;
     for (auto _ : state)
-        modBase::TrimWorkingSet(browser.app());
+        modBase::TrimWorkingSet(browser.app().platform());
 }
 BENCHMARK(BM_TrimWorkingSet)->Unit(benchmark::kMicrosecond)->UseRealTime();
 

@@ -1,10 +1,10 @@
 // Rebuilding the favorites list (FavoriteActivatee) with the 1,000 favorites a
 // long-time user has: every file is read again and the list refilled, then the
 // after-step runs. The browser runs on fakes; the files are real.
-#include "browser/core/VorlenApp.h"
+#include "browser/app/BrowserAssembly.h"
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/FavoriteStore.h"
-#include "browser/startup/modSubMain.h"
+#include "browser/app/modSubMain.h"
 #include "browser/window/frmMain.h"
 #include "platform/Folders.h"
 #include "platform/testing/FakePlatform.h"
@@ -36,7 +36,7 @@ public:
             if (!store.write(f))
                 m_error = "cannot write a favorite";
         }
-        m_app = std::make_unique<VorlenApp>(m_fake.platform());
+        m_app = std::make_unique<BrowserAssembly>(m_fake.platform());
         modSubMain::Start(*m_app);
         // The panel is open, as when the user works with the list.
         m_app->commands().run(Command::FavoritesPanel);
@@ -51,7 +51,7 @@ public:
 private:
     QTemporaryDir m_dir;
     platform::testing::FakePlatform m_fake;
-    std::unique_ptr<VorlenApp> m_app;
+    std::unique_ptr<BrowserAssembly> m_app;
     const char *m_error = nullptr;
 };
 

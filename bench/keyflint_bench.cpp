@@ -50,7 +50,7 @@ void BM_ShortcutToCommandStart(benchmark::State &state)
     Browser browser;
     QElapsedTimer clock;
     qint64 started = 0;
-    browser.app().commands().define(Command::Forward, [&] { started = clock.nsecsElapsed(); });
+    browser.app().commands().replace(Command::Forward, [&] { started = clock.nsecsElapsed(); });
     QWidget *target = browser.pageWidget();
     for (auto _ : state) {
         started = -1;

@@ -1,6 +1,6 @@
 // The task manager's loadlist with the machine's real process list: reading
 // /proc for the user's processes and filling the list box.
-#include "browser/core/VorlenApp.h"
+#include "browser/app/BrowserAssembly.h"
 #include "browser/tools/frmTaskManager.h"
 #include "platform/linux/LinuxProcesses.h"
 #include "platform/testing/FakePlatform.h"
@@ -27,8 +27,8 @@ void BM_loadlist(benchmark::State &state)
     platform::testing::FakePlatform fake(dir.path());
     platform::LinuxProcesses real;
     platform::Platform mixed{fake.environment(), fake.registry(), fake.system(), real, fake.dialogs(), fake.browsers()};
-    VorlenApp app(mixed);
-    frmTaskManager window(app, nullptr);
+    BrowserAssembly app(mixed);
+    frmTaskManager window(app.context(), nullptr);
     for (auto _ : state)
         window.loadlist();
     state.counters["lines"] = double(window.ProcesList->count());

@@ -1,6 +1,6 @@
 // The session record written on a title change, and the settings dialog's apply.
 #include "BenchBrowser.h"
-#include "browser/startup/SessionWindows.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/startup/frmSetting.h"
 #include "browser/window/frmMain.h"
 
@@ -72,7 +72,7 @@ void BM_SettingsDialogApply(benchmark::State &state)
     bool on = false;
     for (auto _ : state) {
         state.PauseTiming();
-        auto *dialog = new frmSetting(browser.app());
+        auto *dialog = new frmSetting(browser.app().context());
         on = !on;
         dialog->chkKeyflint->setChecked(on);
         dialog->chkGestra->setChecked(!on);

@@ -1,4 +1,4 @@
-#include "browser/startup/modSubMain.h"
+#include "browser/app/modSubMain.h"
 
 int main(int argc, char **argv)
 {

@@ -4,13 +4,16 @@
 #include "WindowSlot.h"
 #include "platform/Settings.h"
 
+#include <utility>
+
 namespace {
 
 constexpr std::array<std::string_view, kCommandCount> kNames = {
     "NewTab",       "CloseTab", "NextTab",     "PreviousTab", "Back",         "Forward",      "Refresh",
     "Stop",         "StartPage", "EditAddress", "FavoritesPanel", "QuickFavorite", "SearchPanel", "Notepad", "DesignMode",
     "ScriptErrors", "TaskManager", "WideView", "MiniMode",    "Transparency", "Hotkeys",      "Settings",
-    "About",        "ThemeManager", "Minimize", "Exit",
+    "About",        "ThemeManager", "Minimize", "Maximize", "CloseSelectedTab", "NewTabPage", "SetStartPage",
+    "MakerSite",    "FavoriteOpen", "FavoriteDelete", "FavoriteEdit", "Exit",
 };
 
 } // namespace
@@ -43,9 +46,18 @@ Commands::Commands(const platform::Environment &environment, const WindowLocks &
 {
 }
 
-void Commands::define(Command c, Action action)
+bool Commands::define(Command c, Action action)
 {
-    m_actions[size_t(c)] = std::move(action);
+    Action &slot = m_actions[size_t(c)];
+    if (slot || !action)
+        return false;
+    slot = std::move(action);
+    return true;
+}
+
+Commands::Action Commands::replace(Command c, Action action)
+{
+    return std::exchange(m_actions[size_t(c)], std::move(action));
 }
 
 bool Commands::defined(Command c) const

@@ -43,6 +43,15 @@ enum class Command {
     About,
     ThemeManager,
     Minimize,
+    // The window-edge and popup-menu commands.
+    Maximize,          // maximizes a window that is not maximized
+    CloseSelectedTab,  // closes the selected tab; the start tab ends the program
+    NewTabPage,        // a new tab on the new-tab page
+    SetStartPage,      // the selected page as the start page
+    MakerSite,         // the maker's web site in the selected tab
+    FavoriteOpen,      // the favorite menu on the selected favorite
+    FavoriteDelete,
+    FavoriteEdit,
     Exit,
 };
 
@@ -70,8 +79,13 @@ public:
 
     Commands(const platform::Environment &environment, const WindowLocks &locks, AfterStepRunner &afterStep);
 
-    void define(Command c, Action action);
+    // Gives a command its action, once: a second definition of the same
+    // command is refused (false) and the first one stays.
+    bool define(Command c, Action action);
     bool defined(Command c) const;
+    // Swaps a command's action and hands back the one it had: for a test or a
+    // benchmark that stands in for a feature. Features use define().
+    Action replace(Command c, Action action);
 
     // Shown while the main window is tucked into mini mode.
     void setMiniModeShown(bool shown) { m_miniMode = shown; }

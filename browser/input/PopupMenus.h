@@ -7,8 +7,8 @@
 #include <string_view>
 
 // The window's three popup menus as tables. A row is an item (object name,
-// caption with its "&" accelerator, and the command it runs, or none when the
-// window supplies the item's action) or a separator (empty caption).
+// caption with its "&" accelerator, and the command it runs) or a separator
+// (empty caption, no command).
 struct PopupMenuItem
 {
     std::string_view name;
@@ -25,23 +25,23 @@ inline constexpr std::array<PopupMenuItem, 9> kProgramMenu = {{
     {"munfrmMiniModeShow", "Vorlen™ 숨김 모드", Command::MiniMode},
     {"frmMainNotLine1", "", std::nullopt},
     {"munfrmMainAbout", "프로그램 정보(&A)...", Command::About},
-    {"munfrmMainBrenmorWebSite", "Brenmor® Corporation 웹 사이트로(&G)...", std::nullopt},
+    {"munfrmMainBrenmorWebSite", "Brenmor® Corporation 웹 사이트로(&G)...", Command::MakerSite},
     {"frmMainNotLine2", "", std::nullopt},
     {"munfrmMainProgramExit", "프로그램 종료", Command::Exit},
 }};
 
 inline constexpr std::array<PopupMenuItem, 6> kTabMenu = {{
-    {"munfrmMainNewTab", "새 탭 만들기(&N)", std::nullopt},
-    {"munfrmMainThisPageNewTab", "현재 문서에서 새 탭 만들기(&T)", std::nullopt},
+    {"munfrmMainNewTab", "새 탭 만들기(&N)", Command::NewTabPage},
+    {"munfrmMainThisPageNewTab", "현재 문서에서 새 탭 만들기(&T)", Command::NewTab},
     {"frmMainNotLine3", "", std::nullopt},
     {"munfrmMainHomePage", "시작 문서로 이동(&H)", Command::StartPage},
-    {"munfrmMainStartPageSetting", "이 문서를 시작 문서로 설정(&S)...", std::nullopt},
-    {"munfrmMainTabClose", "탭 닫기(&C)", std::nullopt},
+    {"munfrmMainStartPageSetting", "이 문서를 시작 문서로 설정(&S)...", Command::SetStartPage},
+    {"munfrmMainTabClose", "탭 닫기(&C)", Command::CloseSelectedTab},
 }};
 
 inline constexpr std::array<PopupMenuItem, 4> kFavoriteMenu = {{
-    {"frmMainFavoriteOpen", "열기(&O)", std::nullopt},
-    {"frmMainFavoriteDelete", "삭제(&D)", std::nullopt},
+    {"frmMainFavoriteOpen", "열기(&O)", Command::FavoriteOpen},
+    {"frmMainFavoriteDelete", "삭제(&D)", Command::FavoriteDelete},
     {"frmMainNotLine4", "", std::nullopt},
-    {"frmMainFavoriteReEdit", "바로가기 수정(&E)", std::nullopt},
+    {"frmMainFavoriteReEdit", "바로가기 수정(&E)", Command::FavoriteEdit},
 }};

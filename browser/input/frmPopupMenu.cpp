@@ -44,12 +44,6 @@ QMenu *frmPopupMenu::build(const char *name, const QString &title, std::span<con
     return menu;
 }
 
-void frmPopupMenu::setHandler(const QString &name, std::function<void()> handler)
-{
-    m_handlers.insert(name, std::move(handler));
-    refresh();
-}
-
 void frmPopupMenu::setAmbrelShowEnabled(bool enabled)
 {
     m_ambrelShow = enabled;
@@ -62,7 +56,7 @@ void frmPopupMenu::refresh()
         const PopupMenuItem &row = it.value();
         if (row.separator())
             continue;
-        bool enabled = row.command ? m_commands.defined(*row.command) : bool(m_handlers.value(it.key()));
+        bool enabled = row.command && m_commands.enabled(*row.command);
         if (row.command == Command::ThemeManager)
             enabled = enabled && m_ambrelShow;
         m_items.value(it.key())->setEnabled(enabled);
@@ -77,10 +71,6 @@ void frmPopupMenu::popup(QMenu *menu, const QPoint &globalPos)
 
 void frmPopupMenu::trigger(const PopupMenuItem &row)
 {
-    if (row.command) {
+    if (row.command)
         m_commands.run(*row.command);
-        return;
-    }
-    if (const auto handler = m_handlers.value(text(row.name)))
-        handler();
 }

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QWidget>
 
-#include <functional>
 #include <span>
 
 class Commands;
@@ -14,9 +13,8 @@ class QLabel;
 class QMenu;
 
 // The hidden form that owns the window's three popup menus, built from the
-// tables of PopupMenus.h. An item with a command runs it through the command
-// table; the others run the action the window sets for them. An item whose
-// command has no action yet, or that has no action set, is shown disabled.
+// tables of PopupMenus.h. Every item runs its command through the command
+// table and is enabled exactly while the table says the command may run.
 class frmPopupMenu : public QWidget
 {
     Q_OBJECT
@@ -28,8 +26,6 @@ public:
     QMenu *frmMainFavoriteMenu;
     QLabel *HelpTextMessageLabel;
 
-    // The action of an item without a command, by object name.
-    void setHandler(const QString &name, std::function<void()> handler);
     // The theme manager's item, switched by the theme check and the settings.
     void setAmbrelShowEnabled(bool enabled);
     bool ambrelShowEnabled() const { return m_ambrelShow; }
@@ -46,7 +42,6 @@ private:
 
     Commands &m_commands;
     QHash<QString, QAction *> m_items;
-    QHash<QString, std::function<void()>> m_handlers;
     QHash<QString, PopupMenuItem> m_rows;
     bool m_ambrelShow = false;
 };

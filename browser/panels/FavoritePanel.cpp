@@ -1,9 +1,8 @@
 #include "FavoritePanel.h"
 
 #include "FavoriteStore.h"
-#include "browser/core/PanelState.h"
-#include "browser/core/TabSet.h"
-#include "browser/core/VorlenApp.h"
+#include "browser/core/AfterStep.h"
+#include "platform/Platform.h"
 #include "platform/Folders.h"
 
 #include <QEvent>
@@ -22,16 +21,12 @@ namespace {
 const QString kDefaultTitle = QStringLiteral("제목");
 const QString kDefaultAddress = QStringLiteral("http://");
 constexpr int kTwips = 15;
-constexpr int kCollapsedWidth = 495;
-constexpr int kOpenWidth = 3240;
 
 } // namespace
 
-FavoritePanel::FavoritePanel(VorlenApp &app, TabSet &tabs, PanelState &state, QWidget *parent)
+FavoritePanel::FavoritePanel(const PanelContext &context, QWidget *parent)
     : SidePanel(QStringLiteral("FavoriteBox"), parent)
-    , m_app(app)
-    , m_tabs(tabs)
-    , m_state(state)
+    , m_context(context)
 {
     auto named = [](QWidget *w, const char *name) {
         w->setObjectName(QString::fromLatin1(name));
@@ -92,12 +87,12 @@ FavoritePanel::~FavoritePanel() = default;
 
 FavoriteStore FavoritePanel::store() const
 {
-    return FavoriteStore(platform::folders::favoriteFolder(m_app.environment()));
+    return FavoriteStore(platform::folders::favoriteFolder(m_context.platform.environment));
 }
 
 platform::MsgResult FavoritePanel::message(const QString &text, platform::MsgIcon icon, platform::MsgButtons buttons)
 {
-    return m_app.platform().dialogs.messageBox(this, text, QString::fromUtf8(kTitle), buttons, icon);
+    return m_context.platform.dialogs.messageBox(this, text, QString::fromUtf8(kTitle), buttons, icon);
 }
 
 void FavoritePanel::reportFileFailure(const QString &what, const QString &fileBase)
@@ -108,7 +103,7 @@ void FavoritePanel::reportFileFailure(const QString &what, const QString &fileBa
 
 void FavoritePanel::FavoriteActivatee()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     const QString selected = selectedBase();
     const std::vector<FavoriteEntry> entries = store().list();
     const QSignalBlocker quiet(FavoriteListView);
@@ -140,29 +135,31 @@ QString FavoritePanel::selectedBase() const
 
 void FavoritePanel::FavoriteButton_Click()
 {
-    AfterStep step(m_app.afterStep());
-    if (m_state.favoriteOpen) {
-        m_state.sidebarWidth = kCollapsedWidth;
-        m_state.favoriteOpen = false;
-        m_state.searchOpen = false;
+    AfterStep step(m_context.afterStep);
+    if (m_open) {
+        m_open = false;
     } else {
-        m_state.sidebarWidth = kOpenWidth;
-        m_state.favoriteOpen = true;
-        m_state.searchOpen = false;
+        m_open = true;
+        Q_EMIT opened();
     }
     FavoriteActivatee();
 }
 
+void FavoritePanel::fold()
+{
+    m_open = false;
+}
+
 void FavoritePanel::FavoriteShowAddBoxButton_Click()
 {
-    AfterStep step(m_app.afterStep());
-    if (m_state.addFavoriteOpen) {
-        m_state.addFavoriteOpen = false;
+    AfterStep step(m_context.afterStep);
+    if (m_addOpen) {
+        m_addOpen = false;
     } else {
-        m_state.addFavoriteOpen = true;
+        m_addOpen = true;
         m_editingBase.clear();
         txtFavoriteTitle->setEnabled(true);
-        if (platform::WebBrowser *page = m_tabs.currentPage()) {
+        if (platform::WebBrowser *page = m_context.currentPage()) {
             const QString documentTitle = page->DocumentTitle();
             txtFavoriteTitle->setText(documentTitle.isEmpty() ? page->LocationName() : documentTitle);
             txtFavoriteExplain->setText(QStringLiteral("(") + documentTitle
@@ -186,7 +183,7 @@ void FavoritePanel::resetFields()
 void FavoritePanel::closeAddBox()
 {
     resetFields();
-    m_state.addFavoriteOpen = false;
+    m_addOpen = false;
 }
 
 void FavoritePanel::cmdFavoriteAdd_Click()
@@ -196,7 +193,7 @@ void FavoritePanel::cmdFavoriteAdd_Click()
 
 void FavoritePanel::save()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     const Favorite favorite{txtFavoriteTitle->text(), txtFavoriteExplain->text(), txtFavoriteAdress->text()};
     if (favorite.title.isEmpty() || favorite.explanation.isEmpty() || favorite.address.isEmpty()) {
         message(QStringLiteral("빈칸이 있습니다.\n빠짐없이 모두 입력해 주십시오."), platform::MsgIcon::Exclamation);
@@ -216,7 +213,7 @@ void FavoritePanel::save()
 
 void FavoritePanel::cmdFavoriteAddCancel_Click()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     closeAddBox();
     FavoriteActivatee();
 }
@@ -239,13 +236,13 @@ void FavoritePanel::FavoriteListView_DblClick()
 
 void FavoritePanel::openSelected()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     const QString base = selectedBase();
     if (base.isEmpty()) {
         message(QStringLiteral("선택된 바로가기가 없습니다.\n바로가기 선택 후 해당 바로가기로 이동이 가능 합니다."),
                 platform::MsgIcon::Information);
     } else if (const auto favorite = store().read(base)) {
-        if (m_app.platform().system.isInternetConnected())
+        if (m_context.platform.system.isInternetConnected())
             Q_EMIT openAddress(favorite->address);
         else
             Q_EMIT offlineRequested();
@@ -257,7 +254,7 @@ void FavoritePanel::openSelected()
 
 void FavoritePanel::editSelected()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     const QString base = selectedBase();
     if (base.isEmpty()) {
         message(QStringLiteral("선택된 바로가기가 없습니다.\n바로가기 선택 후 수정이 가능 합니다."),
@@ -274,7 +271,7 @@ void FavoritePanel::editSelected()
     txtFavoriteTitle->setText(favorite->title);
     txtFavoriteExplain->setText(favorite->explanation);
     txtFavoriteAdress->setText(favorite->address);
-    m_state.addFavoriteOpen = true;
+    m_addOpen = true;
 }
 
 void FavoritePanel::FavoriteDeleteButton_Click()
@@ -284,7 +281,7 @@ void FavoritePanel::FavoriteDeleteButton_Click()
 
 void FavoritePanel::deleteSelected()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     const QString base = selectedBase();
     if (base.isEmpty()) {
         message(QStringLiteral("선택된 바로가기가 없습니다.\n바로가기 선택 후 삭제가 가능 합니다."),
@@ -311,7 +308,7 @@ bool FavoritePanel::eventFilter(QObject *watched, QEvent *event)
     if (watched == FavoriteListView->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto *mouse = static_cast<QMouseEvent *>(event);
-            AfterStep step(m_app.afterStep());
+            AfterStep step(m_context.afterStep);
             if (mouse->button() == Qt::RightButton) {
                 if (QTreeWidgetItem *item = FavoriteListView->itemAt(mouse->position().toPoint()))
                     FavoriteListView->setCurrentItem(item);
@@ -327,7 +324,7 @@ bool FavoritePanel::eventFilter(QObject *watched, QEvent *event)
     auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_A && key->modifiers() == Qt::ControlModifier) {
         {
-            AfterStep step(m_app.afterStep());
+            AfterStep step(m_context.afterStep);
             field->selectAll();
         }
         Q_EMIT captionRefreshRequested();
@@ -335,7 +332,7 @@ bool FavoritePanel::eventFilter(QObject *watched, QEvent *event)
     }
     if (key->key() == Qt::Key_Escape) {
         {
-            AfterStep step(m_app.afterStep());
+            AfterStep step(m_context.afterStep);
             FavoriteActivatee();
             closeAddBox();
         }

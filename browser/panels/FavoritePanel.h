@@ -11,9 +11,6 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class FavoriteStore;
-class TabSet;
-class VorlenApp;
-struct PanelState;
 
 // The favorites panel of the side area ("FavoriteBox"): the list of the
 // favorite files, the add and delete buttons, and the add and edit box
@@ -22,7 +19,7 @@ class FavoritePanel : public SidePanel
 {
     Q_OBJECT
 public:
-    FavoritePanel(VorlenApp &app, TabSet &tabs, PanelState &state, QWidget *parent);
+    FavoritePanel(const PanelContext &context, QWidget *parent);
     ~FavoritePanel() override;
 
     static constexpr const char *kTitle = "Vorlen™ 바로가기 관리자";
@@ -43,6 +40,13 @@ public:
     void openSelected();
     void editSelected();
     void deleteSelected();
+
+    // Whether the panel and its add box are shown; the layout pass reads both.
+    bool isOpen() const { return m_open; }
+    bool addBoxOpen() const { return m_addOpen; }
+    // Hides the panel, as folding the side area does; the add box keeps its state.
+    void fold();
+    void hideAddBox() { m_addOpen = false; }
 
     // Whether the add box edits an existing favorite (its title is then fixed).
     bool editing() const { return !m_editingBase.isEmpty(); }
@@ -84,9 +88,9 @@ private:
     void placeControls();
     FavoriteStore store() const;
 
-    VorlenApp &m_app;
-    TabSet &m_tabs;
-    PanelState &m_state;
+    PanelContext m_context;
+    bool m_open = false;
+    bool m_addOpen = false;
     // The file being edited; empty in add mode.
     QString m_editingBase;
 };

@@ -1,8 +1,8 @@
 #include "NotepadPanel.h"
 
 #include "NoteStore.h"
-#include "browser/core/PanelState.h"
-#include "browser/core/VorlenApp.h"
+#include "browser/core/AfterStep.h"
+#include "platform/Platform.h"
 #include "platform/Folders.h"
 
 #include <QComboBox>
@@ -27,10 +27,9 @@ void paintMenuLabel(QLabel *label, bool pressed)
 
 } // namespace
 
-NotepadPanel::NotepadPanel(VorlenApp &app, PanelState &state, QWidget *parent)
+NotepadPanel::NotepadPanel(const PanelContext &context, QWidget *parent)
     : SidePanel(QStringLiteral("ntpdNotepadBox"), parent)
-    , m_app(app)
-    , m_state(state)
+    , m_context(context)
 {
     setEnabled(false);
     setAutoFillBackground(true);
@@ -97,12 +96,12 @@ NotepadPanel::~NotepadPanel() = default;
 
 NoteStore NotepadPanel::store() const
 {
-    return NoteStore(platform::folders::notepadFolder(m_app.environment()));
+    return NoteStore(platform::folders::notepadFolder(m_context.platform.environment));
 }
 
 void NotepadPanel::modLoadTxtFileList()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     const NoteStore notes = store();
     notes.ensureFolder();
     // Clearing an editable box clears its text too; the typed name stays.
@@ -114,16 +113,15 @@ void NotepadPanel::modLoadTxtFileList()
 
 void NotepadPanel::NotepadButton_Click()
 {
-    AfterStep step(m_app.afterStep());
-    if (m_state.notepadEnabled && m_state.notepadOpen) {
-        m_state.notepadEnabled = false;
-        m_state.notepadOpen = false;
+    AfterStep step(m_context.afterStep);
+    if (m_enabled && m_open) {
+        closeBox();
         return;
     }
-    m_state.notepadEnabled = true;
-    m_state.notepadOpen = true;
-    m_app.afterStep().flushLayout();
-    if (m_state.notepadOpen && ntpdTextBox->isEnabled()) {
+    m_enabled = true;
+    m_open = true;
+    m_context.afterStep.flushLayout();
+    if (m_open && ntpdTextBox->isEnabled()) {
         ntpdTextBox->setFocus(Qt::OtherFocusReason);
         ntpdTextBox->moveCursor(QTextCursor::End);
     }
@@ -131,9 +129,14 @@ void NotepadPanel::NotepadButton_Click()
 
 void NotepadPanel::ntpdCmdExit_Click()
 {
-    AfterStep step(m_app.afterStep());
-    m_state.notepadEnabled = false;
-    m_state.notepadOpen = false;
+    AfterStep step(m_context.afterStep);
+    closeBox();
+}
+
+void NotepadPanel::closeBox()
+{
+    m_enabled = false;
+    m_open = false;
 }
 
 void NotepadPanel::backToText()
@@ -147,7 +150,7 @@ void NotepadPanel::backToText()
 
 void NotepadPanel::ntpdTitleBar_Click()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     modLoadTxtFileList();
     if (ntpdMenuBox->isEnabled() && !ntpdMenuBox->isHidden()) {
         backToText();
@@ -161,7 +164,7 @@ void NotepadPanel::ntpdTitleBar_Click()
 
 void NotepadPanel::ntpdMenuButton_Click(int Index)
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     modLoadTxtFileList();
     if (Index == 0 || Index == 1) {
         ntpdMenuBox->setEnabled(false);
@@ -172,7 +175,7 @@ void NotepadPanel::ntpdMenuButton_Click(int Index)
         ntpdCmdOpenSave->setText(Index == 0 ? QStringLiteral("열기") : QStringLiteral("저장"));
         ntpdOpenSaveTextBox->setFocus(Qt::OtherFocusReason);
     } else if (Index == 2) {
-        if (const auto font = m_app.platform().dialogs.chooseFont(this, ntpdTextBox->font()))
+        if (const auto font = m_context.platform.dialogs.chooseFont(this, ntpdTextBox->font()))
             ntpdTextBox->setFont(*font);
         backToText();
     }
@@ -192,13 +195,13 @@ std::optional<QString> NotepadPanel::typedName(const char *emptyNotice)
 void NotepadPanel::reportFailure(const QString &what, const QString &name)
 {
     const auto path = store().pathOf(name);
-    m_app.platform().dialogs.messageBox(this, what + u'\n' + path.value_or(name), QString::fromUtf8(kFileTitle),
+    m_context.platform.dialogs.messageBox(this, what + u'\n' + path.value_or(name), QString::fromUtf8(kFileTitle),
                                         platform::MsgButtons::OK, platform::MsgIcon::Critical);
 }
 
 void NotepadPanel::ntpdCmdOpenSave_Click()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     const NoteStore notes = store();
     if (m_mode == Mode::Open) {
         if (const auto name = typedName("불러올 문서 이름을 입력 하십시오.")) {
@@ -229,7 +232,7 @@ void NotepadPanel::ntpdCmdOpenSave_Click()
 
 void NotepadPanel::ntpdCmdRemoveFile_Click()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     const NoteStore notes = store();
     if (const auto name = typedName("삭제할 문서 이름을 입력 하십시오.")) {
         if (!notes.exists(*name))
@@ -244,7 +247,7 @@ void NotepadPanel::ntpdCmdRemoveFile_Click()
 
 void NotepadPanel::ntpdCmdOpenSaveCancel_Click()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     modLoadTxtFileList();
     backToText();
 }

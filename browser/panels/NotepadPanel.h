@@ -10,8 +10,6 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class NoteStore;
-class VorlenApp;
-struct PanelState;
 
 // The notepad under the pages ("ntpdNotepadBox"): a text field with a title
 // strip that opens a small menu (open, save, font) and an open/save box that
@@ -21,7 +19,7 @@ class NotepadPanel : public SidePanel
 {
     Q_OBJECT
 public:
-    NotepadPanel(VorlenApp &app, PanelState &state, QWidget *parent);
+    NotepadPanel(const PanelContext &context, QWidget *parent);
     ~NotepadPanel() override;
 
     static constexpr const char *kFileTitle = "Vorlen™ 메모장";
@@ -42,6 +40,11 @@ public:
     void ntpdCmdOpenSaveExit_Click();
 
     Mode mode() const { return m_mode; }
+    // Whether the box may be shown and is shown; the layout pass reads both and
+    // closes the box when it does not fit.
+    bool boxEnabled() const { return m_enabled; }
+    bool isOpen() const { return m_open; }
+    void closeBox();
 
     QLabel *ntpdTitleBar;
     QPushButton *ntpdCmdExit;
@@ -73,7 +76,8 @@ private:
     void reportFailure(const QString &what, const QString &name);
     void placeControls();
 
-    VorlenApp &m_app;
-    PanelState &m_state;
+    PanelContext m_context;
+    bool m_enabled = false;
+    bool m_open = false;
     Mode m_mode = Mode::Idle;
 };

@@ -1,7 +1,7 @@
 #include "SearchPanel.h"
 
-#include "browser/core/PanelState.h"
-#include "browser/core/VorlenApp.h"
+#include "browser/core/AfterStep.h"
+#include "platform/Platform.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -13,8 +13,6 @@
 namespace {
 
 constexpr int kTwips = 15;
-constexpr int kCollapsedWidth = 495;
-constexpr int kOpenWidth = 3240;
 
 struct ButtonText
 {
@@ -35,10 +33,9 @@ constexpr ButtonText kButtonTexts[] = {
 
 } // namespace
 
-SearchPanel::SearchPanel(VorlenApp &app, PanelState &state, QWidget *parent)
+SearchPanel::SearchPanel(const PanelContext &context, QWidget *parent)
     : SidePanel(QStringLiteral("SearchBox"), parent)
-    , m_app(app)
-    , m_state(state)
+    , m_context(context)
 {
     lblSearchBoxTitle = new QLabel(QStringLiteral("인터넷 검색"), this);
     lblSearchBoxTitle->setObjectName(QStringLiteral("lblSearchBoxTitle"));
@@ -75,32 +72,24 @@ void SearchPanel::ensureHeight()
         window()->resize(window()->width(), (kWindowHeightForMin + kTwips / 2) / kTwips);
 }
 
-void SearchPanel::foldSideArea()
-{
-    m_state.sidebarWidth = kCollapsedWidth;
-    m_state.searchOpen = false;
-    m_state.favoriteOpen = false;
-}
-
 void SearchPanel::SearchButton_Click()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     ensureHeight();
-    if (m_state.searchOpen) {
-        foldSideArea();
+    if (m_open) {
+        m_open = false;
         return;
     }
-    m_state.sidebarWidth = kOpenWidth;
-    m_state.favoriteOpen = false;
-    m_state.searchOpen = true;
+    m_open = true;
+    Q_EMIT opened();
     // The field takes the focus once the pass has shown the panel.
-    m_app.afterStep().flushLayout();
+    m_context.afterStep.flushLayout();
     SearchTextBox->setFocus(Qt::OtherFocusReason);
 }
 
 void SearchPanel::SearchTextBox_GotFocus()
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     if (SearchTextBox->text() == QString::fromUtf8(kPlaceholder))
         SearchTextBox->selectAll();
     else
@@ -109,11 +98,11 @@ void SearchPanel::SearchTextBox_GotFocus()
 
 void SearchPanel::search(SearchEngine engine)
 {
-    AfterStep step(m_app.afterStep());
+    AfterStep step(m_context.afterStep);
     Q_EMIT openAddress(searchAddress(engine, SearchTextBox->text()));
     SearchTextBox->setText(QString::fromUtf8(kPlaceholder));
     ensureHeight();
-    foldSideArea();
+    fold();
 }
 
 bool SearchPanel::eventFilter(QObject *watched, QEvent *event)
@@ -133,13 +122,13 @@ bool SearchPanel::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_A && key->modifiers() == Qt::ControlModifier) {
-        AfterStep step(m_app.afterStep());
+        AfterStep step(m_context.afterStep);
         SearchTextBox->selectAll();
         return true;
     }
     if (key->key() == Qt::Key_Escape) {
-        AfterStep step(m_app.afterStep());
-        foldSideArea();
+        AfterStep step(m_context.afterStep);
+        fold();
         return true;
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

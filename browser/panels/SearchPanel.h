@@ -6,8 +6,6 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class VorlenApp;
-struct PanelState;
 
 // The web search panel of the side area ("SearchBox"): a text field and one
 // button per engine. A search opens the engine's result page in the selected
@@ -16,7 +14,7 @@ class SearchPanel : public SidePanel
 {
     Q_OBJECT
 public:
-    SearchPanel(VorlenApp &app, PanelState &state, QWidget *parent);
+    SearchPanel(const PanelContext &context, QWidget *parent);
 
     static constexpr const char *kPlaceholder = "검색어를 입력 하십시오";
     // The panel's least height and the window height that gives it, twips.
@@ -28,6 +26,10 @@ public:
     void SearchTextBox_GotFocus();
     void search(SearchEngine engine);
 
+    // Whether the panel is shown; the layout pass reads it.
+    bool isOpen() const { return m_open; }
+    void fold() { m_open = false; }
+
     QLabel *lblSearchBoxTitle;
     QLabel *lblSearchBoxSecondTitle;
     QLineEdit *SearchTextBox;
@@ -38,11 +40,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void foldSideArea();
     void ensureHeight();
     void placeControls();
 
-    VorlenApp &m_app;
-    PanelState &m_state;
+    PanelContext m_context;
+    bool m_open = false;
     std::array<QPushButton *, kSearchEngines.size()> m_buttons{};
 };

@@ -100,20 +100,20 @@ void frmMessageBox::MyMsgBox(qint16 MyMessageType, QString &TString, qint32 &TNu
 void frmMessageBox::Button1_Click()
 {
     if (m_type == 0) {
-        platform::WebBrowser *page = m_app.currentPage();
+        platform::WebBrowser *page = m_app.shell().currentPage();
         const QString address = page ? page->LocationURL() : QString();
         // A start page that could not be stored is told; the box then closes,
         // having done what it could.
         if (page)
-            modSettingsStore::writeStartPage(m_app, this, address);
+            modSettingsStore::writeStartPage(m_app.platform(), this, address);
     }
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     close();
 }
 
 void frmMessageBox::Button2_Click()
 {
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     close();
 }
 
@@ -131,7 +131,7 @@ void frmMessageBox::showEvent(QShowEvent *event)
 void frmMessageBox::Form_Activate()
 {
     modRoundEdge::ApplyRoundEdge(this, true, 5, 5);
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
 }
 
 void frmMessageBox::paintEvent(QPaintEvent *)

@@ -1,6 +1,5 @@
 #include "frmRestoria.h"
 
-#include "SessionWindows.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/modRoundEdge.h"
 #include "modBase.h"
@@ -110,12 +109,12 @@ void frmRestoria::Form_Load()
         cmdYes->setFocus();
         return;
     case 2:
-        m_app.openInNewTab(m_record.url);
-        m_app.windows().VorlenNotice(QStringLiteral("문서 복구"),
+        m_app.shell().openInNewTab(m_record.url);
+        m_app.shell().notice(QStringLiteral("문서 복구"),
                                      QStringLiteral("마지막으로 탐색 중이던 문서가 복구 되었습니다."), true, 5000);
         break;
     case 0:
-        m_app.windows().VorlenNotice(QStringLiteral("문서 복구 안함"),
+        m_app.shell().notice(QStringLiteral("문서 복구 안함"),
                                      QStringLiteral("마지막으로 탐색 중이던 문서가 복구 되지 않았습니다."), true, 5000);
         break;
     default:
@@ -131,7 +130,7 @@ void frmRestoria::cmdYes_Click()
 {
     platform::setting::write(m_app.environment(), settings::Key::RestoriaValue,
                              chkRestoriaAutoRecover->isChecked() ? QStringLiteral("2") : QStringLiteral("1"));
-    m_app.openInNewTab(m_record.url);
+    m_app.shell().openInNewTab(m_record.url);
     close();
 }
 
@@ -150,10 +149,10 @@ void frmRestoria::showEvent(QShowEvent *event)
 
 void frmRestoria::Form_Activate()
 {
-    if (QWidget *main = m_app.mainWidget())
+    if (QWidget *main = m_app.shell().mainWidget())
         main->hide();
     modRoundEdge::ApplyRoundEdge(this, true, 5, 5);
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
 }
 
 void frmRestoria::closeEvent(QCloseEvent *event)
@@ -169,8 +168,8 @@ void frmRestoria::Form_Unload()
         return;
     m_unloaded = true;
     hide();
-    m_app.showMainWindow();
-    m_app.revealMainWindow();
+    m_app.shell().showMainWindow();
+    m_app.shell().revealMainWindow();
 }
 
 void frmRestoria::paintEvent(QPaintEvent *)

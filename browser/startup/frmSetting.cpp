@@ -327,20 +327,20 @@ void frmSetting::cmdApply_Click()
                                             platform::MsgIcon::Information);
     }
     emit ambrelMenuEnabled(chkAmbrelUseChoose->isChecked());
-    if (!modSettingsStore::writeStartPage(m_app, this, txtStartPage->text()))
+    if (!modSettingsStore::writeStartPage(m_app.platform(), this, txtStartPage->text()))
         return;
     close();
 }
 
 void frmSetting::cmdCancel_Click()
 {
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     close();
 }
 
 void frmSetting::cmdExit_Click()
 {
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     close();
 }
 
@@ -358,7 +358,7 @@ void frmSetting::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     modRoundEdge::ApplyRoundEdge(this, true, 5, 5);
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
 }
 
 void frmSetting::closeEvent(QCloseEvent *event)
@@ -366,7 +366,7 @@ void frmSetting::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
     // The lock goes with the hidden dialog; the layout pass picks up the new keys.
     m_app.afterStep().requestLayout();
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
 }
 
 void frmSetting::paintEvent(QPaintEvent *)

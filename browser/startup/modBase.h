@@ -4,9 +4,8 @@
 #include <QtGlobal>
 
 class QWidget;
-class VorlenApp;
-
 namespace platform {
+struct Platform;
 class WebBrowser;
 }
 
@@ -19,7 +18,7 @@ qint16 TabKeyToIndex(const QString &key);
 QString IndexToTabKey(qint16 index);
 
 // Trims the process working set when PurgelValue is exactly 1.
-void TrimWorkingSet(VorlenApp &app);
+void TrimWorkingSet(platform::Platform &platform);
 
 void SetAlwaysOnTop(QWidget *window, bool onTop);
 
@@ -36,10 +35,10 @@ struct StartState
 // Sends the start tab to the start page, the loading page or, without a
 // connection, the error page, and tells what the window shows meanwhile. With
 // no start page that may be opened, the tab gets the new-tab page.
-StartState InitStartPage(VorlenApp &app, platform::WebBrowser *startTab);
+StartState InitStartPage(platform::Platform &platform, platform::WebBrowser *startTab);
 
 // Sends a tab to the start page, or to the new-tab page when there is none
 // that may be opened. False when a generated page could not be written.
-bool OpenStartPage(VorlenApp &app, platform::WebBrowser *page);
+bool OpenStartPage(platform::Platform &platform, platform::WebBrowser *page);
 
 } // namespace modBase

@@ -11,6 +11,9 @@ class WebBrowser;
 
 // The browser's own status pages (error, new tab, start page frame, loading,
 // ending), written into the TEMP folder right before a tab is sent to them.
+// The closing line of the program's own about: pages.
+inline constexpr const char *kAboutFooter = "Vorlen™ 웹 브라우저 · Brenmor® Corporation";
+
 namespace modLocalPages {
 
 enum class Page { Error, NewTab, StartPage, Loading, Ending };

@@ -1,6 +1,6 @@
 #include "modSettingsStore.h"
 
-#include "browser/core/VorlenApp.h"
+#include "platform/Platform.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "platform/Registry.h"
@@ -26,21 +26,21 @@ bool writeSettings(const platform::Environment &env, const Values &values,
     return modINIControl::WriteIniValues(changes, path, interrupted);
 }
 
-QString registryFile(VorlenApp &app)
+QString registryFile(platform::Platform &platform)
 {
-    if (auto *ini = dynamic_cast<platform::IniRegistry *>(&app.platform().registry))
+    if (auto *ini = dynamic_cast<platform::IniRegistry *>(&platform.registry))
         return ini->filePath();
     return platform::IniRegistry::defaultFilePath();
 }
 
-bool writeStartPage(VorlenApp &app, QWidget *parent, const QString &address)
+bool writeStartPage(platform::Platform &platform, QWidget *parent, const QString &address)
 {
-    if (app.platform().registry.write(QString::fromLatin1(platform::kStartPageKey),
+    if (platform.registry.write(QString::fromLatin1(platform::kStartPageKey),
                                       QString::fromLatin1(platform::kStartPageValue), address))
         return true;
-    app.platform().dialogs.messageBox(
+    platform.dialogs.messageBox(
         parent,
-        QStringLiteral("시작 문서를 저장하지 못했습니다.\n%1 파일에 쓸 수 없습니다.").arg(registryFile(app)),
+        QStringLiteral("시작 문서를 저장하지 못했습니다.\n%1 파일에 쓸 수 없습니다.").arg(registryFile(platform)),
         QStringLiteral("시작 문서 설정"), platform::MsgButtons::OK, platform::MsgIcon::Critical);
     return false;
 }

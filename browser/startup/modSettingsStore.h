@@ -9,10 +9,10 @@
 #include <utility>
 
 class QWidget;
-class VorlenApp;
 
 namespace platform {
 class Environment;
+struct Platform;
 }
 
 // Writes that must land whole: several settings keys in one replace of the
@@ -30,11 +30,11 @@ bool writeSettings(const platform::Environment &env, const Values &values,
                    const std::function<bool(int)> &interrupted = {});
 
 // The file that stands in for the registry, for messages.
-QString registryFile(VorlenApp &app);
+QString registryFile(platform::Platform &platform);
 
 // Stores address as the start page. A failed write is told to the user, naming
 // the file that could not be written; returns whether it was stored.
-bool writeStartPage(VorlenApp &app, QWidget *parent, const QString &address);
+bool writeStartPage(platform::Platform &platform, QWidget *parent, const QString &address);
 
 // The portal home page used as the default start page.
 inline constexpr const char *kPortalHome = "https://www.daum.net/";

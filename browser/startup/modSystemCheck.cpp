@@ -1,18 +1,18 @@
 #include "modSystemCheck.h"
 
-#include "browser/core/VorlenApp.h"
+#include "platform/Platform.h"
 #include "platform/Settings.h"
 
 namespace modSystemCheck {
 
-bool IsInternetConnected(VorlenApp &app)
+bool IsInternetConnected(platform::Platform &platform)
 {
-    return app.platform().system.isInternetConnected();
+    return platform.system.isInternetConnected();
 }
 
-void SetFirewallEnabled(VorlenApp &app, bool enabled)
+void SetFirewallEnabled(platform::Platform &platform, bool enabled)
 {
-    app.platform().system.setFirewallEnabled(enabled);
+    platform.system.setFirewallEnabled(enabled);
 }
 
 SystemStatePicture systemStatePicture(int systemCheckValue, bool firewallOn, bool connected)
@@ -28,15 +28,15 @@ SystemStatePicture systemStatePicture(int systemCheckValue, bool firewallOn, boo
                      : SystemStatePicture{5, "인터넷에 연결이 되어 있지않고, 방화벽이 켜져 있지 않습니다."};
 }
 
-SystemStatePicture currentSystemState(VorlenApp &app)
+SystemStatePicture currentSystemState(platform::Platform &platform)
 {
-    const int value = platform::setting::int16(app.environment(), settings::Key::SystemCheckValue);
+    const int value = platform::setting::int16(platform.environment, settings::Key::SystemCheckValue);
     if (value != 1)
         return systemStatePicture(value, false, false);
-    const std::optional<bool> firewall = app.platform().system.firewallEnabled();
+    const std::optional<bool> firewall = platform.system.firewallEnabled();
     if (!firewall.has_value())
         return {};
-    return systemStatePicture(value, *firewall, IsInternetConnected(app));
+    return systemStatePicture(value, *firewall, IsInternetConnected(platform));
 }
 
 } // namespace modSystemCheck

@@ -1,11 +1,13 @@
 #pragma once
 
-class VorlenApp;
+namespace platform {
+struct Platform;
+}
 
 namespace modSystemCheck {
 
-bool IsInternetConnected(VorlenApp &app);
-void SetFirewallEnabled(VorlenApp &app, bool enabled);
+bool IsInternetConnected(platform::Platform &platform);
+void SetFirewallEnabled(platform::Platform &platform, bool enabled);
 
 // The picture (1..5) and tooltip for a state; picture 0 leaves the icon alone.
 struct SystemStatePicture
@@ -17,6 +19,6 @@ SystemStatePicture systemStatePicture(int systemCheckValue, bool firewallOn, boo
 
 // The system state icon for SystemCheckValue, the firewall and the connection
 // now. A firewall whose state no tool can tell leaves the icon as it is.
-SystemStatePicture currentSystemState(VorlenApp &app);
+SystemStatePicture currentSystemState(platform::Platform &platform);
 
 } // namespace modSystemCheck

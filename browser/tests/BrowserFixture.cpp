@@ -1,7 +1,7 @@
 #include "BrowserFixture.h"
 
 #include "browser/frame/modWindowSetting.h"
-#include "browser/startup/modSubMain.h"
+#include "browser/app/modSubMain.h"
 #include "browser/window/Design.h"
 #include "browser/window/TabStrip.h"
 #include "platform/Folders.h"
@@ -34,7 +34,7 @@ BrowserTest::~BrowserTest()
 
 void BrowserTest::start()
 {
-    m_app = std::make_unique<VorlenApp>(m_fake.platform());
+    m_app = std::make_unique<BrowserAssembly>(m_fake.platform());
     modSubMain::Start(*m_app);
 }
 

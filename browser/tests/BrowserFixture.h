@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TempDir.h"
-#include "browser/core/VorlenApp.h"
+#include "browser/app/BrowserAssembly.h"
 #include "browser/window/frmMain.h"
 #include "platform/SettingsKeys.h"
 #include "platform/testing/FakePlatform.h"
@@ -34,7 +34,7 @@ protected:
     // Runs the start sequence; settings written before take effect.
     void start();
     frmMain &form() { return m_app->mainForm(); }
-    VorlenApp &app() { return *m_app; }
+    BrowserAssembly &app() { return *m_app; }
     platform::testing::FakePlatform &fake() { return m_fake; }
 
     void setSetting(settings::Key key, const QString &value);
@@ -61,5 +61,5 @@ protected:
 
     TestFolder m_dir;
     platform::testing::FakePlatform m_fake;
-    std::unique_ptr<VorlenApp> m_app;
+    std::unique_ptr<BrowserAssembly> m_app;
 };

@@ -3,11 +3,11 @@
 #include "BrowserFixture.h"
 
 #include "browser/frame/MoveEndWatch.h"
-#include "browser/frame/frmVitrel.h"
-#include "browser/frame/modVitrel.h"
-#include "browser/startup/SessionWindows.h"
+#include "browser/modes/frmVitrel.h"
+#include "browser/modes/modVitrel.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/tools/frmNotice.h"
-#include "browser/window/DisplayWindows.h"
+#include "browser/modes/DisplayWindows.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
 #include "platform/Settings.h"
@@ -36,7 +36,7 @@ class DisplayModesTest : public BrowserTest
 {
 protected:
     QString value(K key) { return platform::setting::text(fake().environment(), key); }
-    frmVitrel *vitrel() { return form().displayWindows().vitrel.window(); }
+    frmVitrel *vitrel() { return app().displayWindows().vitrel.window(); }
     QRect screen() { return QGuiApplication::primaryScreen()->geometry(); }
     // A window well smaller than the screen, so that one edge fires at a time.
     void smallWindow()

@@ -8,7 +8,7 @@
 
 namespace {
 
-bool shows(VorlenApp &app, PictureControl *control, ImageList list, int index)
+bool shows(BrowserAssembly &app, PictureControl *control, ImageList list, int index)
 {
     return app.images().isBuiltin(control->picture(), list, index);
 }

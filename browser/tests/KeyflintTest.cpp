@@ -2,7 +2,7 @@
 // events sent to the page's widget, as when the page has the keyboard focus.
 #include "BrowserFixture.h"
 
-#include "browser/startup/SessionWindows.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/tools/frmNotice.h"
 #include "browser/window/AddressInput.h"
 #include "platform/Folders.h"

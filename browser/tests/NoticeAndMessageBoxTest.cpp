@@ -1,7 +1,7 @@
 // The notice in the screen's corner and the program's own question box.
 #include "BrowserFixture.h"
 
-#include "browser/startup/SessionWindows.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/startup/frmMessageBox.h"
 #include "browser/tools/frmNotice.h"
 

@@ -3,7 +3,7 @@
 
 #include "browser/frame/PictureControl.h"
 #include "browser/frame/modWindowSetting.h"
-#include "browser/startup/SessionWindows.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/startup/frmSetting.h"
 #include "browser/tools/frmNotice.h"
 #include "browser/tools/frmSystemScan.h"

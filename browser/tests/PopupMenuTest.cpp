@@ -3,7 +3,7 @@
 #include "BrowserFixture.h"
 
 #include "browser/input/frmPopupMenu.h"
-#include "browser/startup/SessionWindows.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/startup/frmSetting.h"
 #include "browser/startup/frmMessageBox.h"
 #include "browser/window/TabStrip.h"
@@ -44,7 +44,7 @@ protected:
     {
         auto *count = new int(0);
         m_counts.emplace_back(count);
-        app().commands().define(c, [count] { ++*count; });
+        app().commands().replace(c, [count] { ++*count; });
         return count;
     }
 
@@ -101,14 +101,20 @@ TEST_F(PopupMenus, TheThemeManagerItemFollowsTheThemeSwitch)
     setSetting(K::AmbrelUseValue, "1");
     start();
     EXPECT_TRUE(item("munfrmAmbrelShow")->isEnabled());
-    // The settings dialog switches it at once.
-    app().commands().run(Command::Settings);
-    frmSetting *dialog = app().windows().setting();
-    ASSERT_NE(dialog, nullptr);
-    emit dialog->ambrelMenuEnabled(false);
-    EXPECT_FALSE(item("munfrmAmbrelShow")->isEnabled());
-    emit dialog->ambrelMenuEnabled(true);
-    EXPECT_TRUE(item("munfrmAmbrelShow")->isEnabled());
+    // The settings dialog switches it; while the dialog is open it locks the
+    // window, and every item waits with it.
+    for (const bool on : {false, true}) {
+        app().commands().run(Command::Settings);
+        frmSetting *dialog = app().windows().setting();
+        ASSERT_NE(dialog, nullptr);
+        emit dialog->ambrelMenuEnabled(on);
+        menus().refresh();
+        EXPECT_FALSE(item("munfrmAmbrelShow")->isEnabled()) << "locked by the dialog";
+        dialog->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        menus().refresh();
+        EXPECT_EQ(item("munfrmAmbrelShow")->isEnabled(), on);
+    }
 }
 
 TEST_F(PopupMenus, EachCommandItemRunsItsCommand)

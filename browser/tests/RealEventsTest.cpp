@@ -14,7 +14,7 @@
 
 namespace {
 
-bool shows(VorlenApp &app, QWidget *control, ImageList list, int index)
+bool shows(BrowserAssembly &app, QWidget *control, ImageList list, int index)
 {
     auto *picture = qobject_cast<PictureControl *>(control);
     return picture && app.images().isBuiltin(picture->picture(), list, index);

@@ -2,7 +2,7 @@
 // next start after a run that did not end cleanly.
 #include "BrowserFixture.h"
 
-#include "browser/startup/SessionWindows.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/startup/frmRestoria.h"
 #include "browser/tools/frmNotice.h"
 #include "platform/FileIO.h"

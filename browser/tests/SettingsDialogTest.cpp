@@ -2,7 +2,7 @@
 // system check with its grading.
 #include "BrowserFixture.h"
 
-#include "browser/startup/SessionWindows.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/startup/frmSetting.h"
 #include "browser/startup/modSettingsStore.h"
 #include "browser/tools/SystemGrade.h"

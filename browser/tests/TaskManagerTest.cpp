@@ -158,8 +158,8 @@ TEST_F(TaskManagerTest, EndsARealProcessItStartedByItsName)
     platform::LinuxProcesses real;
     platform::Platform mixed{fake().environment(), fake().registry(), fake().system(), real, fake().dialogs(),
                              fake().browsers()};
-    VorlenApp own(mixed);
-    auto *manager = new frmTaskManager(own, nullptr);
+    BrowserAssembly own(mixed);
+    auto *manager = new frmTaskManager(own.context(), nullptr);
     manager->setAttribute(Qt::WA_DeleteOnClose);
     QListWidget *list = manager->ProcesList;
     const auto rows = list->findItems(name, Qt::MatchExactly);

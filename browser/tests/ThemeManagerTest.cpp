@@ -3,7 +3,7 @@
 #include "BrowserFixture.h"
 
 #include "browser/frame/PictureControl.h"
-#include "browser/startup/SessionWindows.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/themes/BuiltinImages.h"
 #include "browser/themes/frmAmbrel.h"
 #include "browser/themes/modAmbrel.h"
@@ -51,21 +51,21 @@ protected:
     bool closed()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return form().themeManager() == nullptr;
+        return toolWindow<frmAmbrel>() == nullptr;
     }
 
     frmAmbrel &open()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(app().commands().run(Command::ThemeManager), Commands::State::Enabled);
-        frmAmbrel *manager = form().themeManager();
+        frmAmbrel *manager = toolWindow<frmAmbrel>();
         EXPECT_NE(manager, nullptr);
         return *manager;
     }
 
     void makerDoubleClick()
     {
-        frmAmbrel *m = form().themeManager();
+        frmAmbrel *m = toolWindow<frmAmbrel>();
         ASSERT_NE(m, nullptr);
         QTest::mouseDClick(m->lblThemePackMakerURL, Qt::LeftButton);
     }

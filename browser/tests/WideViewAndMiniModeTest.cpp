@@ -1,11 +1,11 @@
 // The wide view and mini mode on a whole browser.
 #include "BrowserFixture.h"
 
-#include "browser/frame/frmMiniMode.h"
-#include "browser/frame/frmShowPanovel.h"
-#include "browser/startup/SessionWindows.h"
+#include "browser/modes/frmMiniMode.h"
+#include "browser/modes/frmShowPanovel.h"
+#include "browser/app/SessionWindows.h"
 #include "browser/tools/frmNotice.h"
-#include "browser/window/DisplayWindows.h"
+#include "browser/modes/DisplayWindows.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -23,12 +23,12 @@ using K = settings::Key;
 class WideViewTest : public BrowserTest
 {
 protected:
-    frmShowPanovel *view() { return form().displayWindows().panovel.window(); }
+    frmShowPanovel *view() { return app().displayWindows().panovel.window(); }
     platform::testing::FakeWebBrowser *viewPage()
     {
         return view() ? qobject_cast<platform::testing::FakeWebBrowser *>(view()->WebBrowser) : nullptr;
     }
-    frmMiniMode *mini() { return form().displayWindows().miniMode.window(); }
+    frmMiniMode *mini() { return app().displayWindows().miniMode.window(); }
 };
 
 TEST_F(WideViewTest, OpensTheCurrentPageAloneAndCarriesTheAddressBack)

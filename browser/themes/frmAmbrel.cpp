@@ -2,7 +2,6 @@
 
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/modRoundEdge.h"
-#include "browser/startup/SessionWindows.h"
 #include "browser/themes/modAmbrel.h"
 #include "platform/Settings.h"
 #include "themepack/ThemePack.h"
@@ -211,18 +210,18 @@ void frmAmbrel::lblThemePackMakerURL_DblClick()
     const QString address = themepack::readInfoValues(file).makerUrl;
     // Anyone may share a pack; its address opens only when it is a web address.
     if (!address.isEmpty() && !isWebAddress(address)) {
-        m_app.windows().VorlenNotice(modAmbrel::managerTitle(),
+        m_app.shell().notice(modAmbrel::managerTitle(),
                                      QStringLiteral("웹 주소(http, https)가 아니어서 열지 않았습니다."), true, 5000);
         return;
     }
-    m_app.openInNewTab(address);
+    m_app.shell().openInNewTab(address);
     close();
 }
 
 void frmAmbrel::cmdGoToVorlen_Click()
 {
     AfterStep step(m_app.afterStep());
-    m_app.openInNewTab(productSite());
+    m_app.shell().openInNewTab(productSite());
     close();
 }
 

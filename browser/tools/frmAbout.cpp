@@ -250,7 +250,7 @@ void frmAbout::cmdSysInfo_Click()
     AfterStep step(m_app.afterStep());
     // The message box must come up above this window.
     modBase::SetAlwaysOnTop(this, false);
-    modSystemInfo::StartSysInfo(m_app, this, m_toolSearchPath);
+    modSystemInfo::StartSysInfo(m_app.platform(), this, m_toolSearchPath);
     modBase::SetAlwaysOnTop(this, true);
 }
 

@@ -3,8 +3,8 @@
 #include "Progressbar.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/modRoundEdge.h"
-#include "browser/startup/SessionWindows.h"
 #include "browser/startup/modBase.h"
+#include "browser/startup/modLocalPages.h"
 #include "browser/startup/modSettingsStore.h"
 #include "platform/Registry.h"
 
@@ -114,10 +114,10 @@ frmSystemScan::Measures frmSystemScan::machine(VorlenApp &app)
 void frmSystemScan::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (QWidget *main = m_app.mainWidget())
+    if (QWidget *main = m_app.shell().mainWidget())
         main->hide();
     modRoundEdge::ApplyRoundEdge(this, true, 5, 5);
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     ProgramBottomMoveImage->move(-ProgramBottomMoveImage->width(), 0);
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
@@ -212,12 +212,12 @@ void frmSystemScan::SystemGradeCheck()
         cmdExit_Click();
         return;
     }
-    modSettingsStore::writeStartPage(m_app, this, QString::fromLatin1(modSettingsStore::kPortalHome));
+    modSettingsStore::writeStartPage(m_app.platform(), this, QString::fromLatin1(modSettingsStore::kPortalHome));
 
     m_handedOver = true;
     hide();
-    m_app.showMainWindow();
-    m_app.revealMainWindow();
+    m_app.shell().showMainWindow();
+    m_app.shell().revealMainWindow();
     openReadMeOr(previousStartPage);
     close();
 }
@@ -225,7 +225,7 @@ void frmSystemScan::SystemGradeCheck()
 void frmSystemScan::openReadMeOr(const QString &address)
 {
     const QString readMe = readMePath(m_app);
-    m_app.navigateCurrent(readMe.isEmpty() ? address : QUrl::fromLocalFile(readMe).toString());
+    m_app.shell().navigateCurrent(readMe.isEmpty() ? address : QUrl::fromLocalFile(readMe).toString());
 }
 
 void frmSystemScan::cmdExit_Click()
@@ -234,11 +234,11 @@ void frmSystemScan::cmdExit_Click()
     ImageMoveTimer->stop();
     m_handedOver = true;
     hide();
-    m_app.revealMainWindow();
+    m_app.shell().revealMainWindow();
     openReadMeOr(QStringLiteral("about:환경 설정 창이 열려져 있습니다.<br><br>"
                                 "창을 닫은 후 이동하려는 웹 사이트 주소를 입력하여 Enter를 누르십시오.<br><br>")
                  + QString::fromUtf8(kAboutFooter));
-    m_app.windows().showSetting();
+    m_app.shell().showSettings();
     close();
 }
 
@@ -253,7 +253,7 @@ void frmSystemScan::closeEvent(QCloseEvent *event)
     SystemScanTimer->stop();
     ImageMoveTimer->stop();
     QWidget::closeEvent(event);
-    modBase::TrimWorkingSet(m_app);
+    AfterStep trim(m_app.afterStep(), AfterStep::Kind::TrimOnly);
 }
 
 void frmSystemScan::paintEvent(QPaintEvent *)

@@ -1,6 +1,6 @@
 #include "modSystemInfo.h"
 
-#include "browser/core/VorlenApp.h"
+#include "platform/Platform.h"
 #include "browser/startup/Version.h"
 #include "platform/Registry.h"
 #include "platform/SystemState.h"
@@ -245,14 +245,14 @@ QStringList executableSearchPath()
     return qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
 }
 
-bool StartSysInfo(VorlenApp &app, QWidget *parent, const QStringList &searchPath)
+bool StartSysInfo(platform::Platform &platform, QWidget *parent, const QStringList &searchPath)
 {
-    const Tool tool = findSystemInfoTool(app.platform().registry, searchPath);
+    const Tool tool = findSystemInfoTool(platform.registry, searchPath);
     // startDetached runs the program itself, never a shell: blanks and quotes in
     // the path stay part of the file name.
     if (tool.isValid() && QProcess::startDetached(tool.program, tool.arguments))
         return true;
-    app.platform().dialogs.messageBox(parent,
+    platform.dialogs.messageBox(parent,
                                       QStringLiteral("이 버전의 Microsoft Windows 는 이 응용 프로그램을 지원하지 않습니다.\n"
                                                      "확인 후 다시시도 하십시오."),
                                       QString::fromUtf8(version::kProductName), platform::MsgButtons::OK,

@@ -5,9 +5,10 @@
 #include <QtGlobal>
 
 class QWidget;
-class VorlenApp;
+
 
 namespace platform {
+struct Platform;
 class Registry;
 class SystemState;
 }
@@ -95,6 +96,6 @@ QStringList executableSearchPath();
 
 // Starts the tool found, without a shell; otherwise, or when it cannot be
 // started, tells the user. True when a tool was started.
-bool StartSysInfo(VorlenApp &app, QWidget *parent, const QStringList &searchPath);
+bool StartSysInfo(platform::Platform &platform, QWidget *parent, const QStringList &searchPath);
 
 } // namespace modSystemInfo

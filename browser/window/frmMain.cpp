@@ -3,7 +3,6 @@
 
 #include "AddressInput.h"
 #include "Design.h"
-#include "DisplayWindows.h"
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
@@ -20,14 +19,16 @@
 #include <QEvent>
 #include <QPainter>
 
-frmMain::frmMain(VorlenApp &app)
+frmMain::frmMain(VorlenApp &app, Skin &skin, BuiltinImages &images)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_app(app)
+    , m_skin(skin)
+    , m_images(images)
     , m_parts(std::make_unique<Parts>(this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vorlen™"));
-    setWindowIcon(app.images().windowIcon());
+    setWindowIcon(images.windowIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(design::px(design::kDefaultWidth), design::px(design::kDefaultHeight));
     // The window manager owns the size while the user drags an edge and does
@@ -35,18 +36,10 @@ frmMain::frmMain(VorlenApp &app)
     // instead, one pixel below the minimum, so that the layout pass still
     // reports the minimum when it is reached and sets the exact size.
     setMinimumSize(design::px(design::kMinWidth) - 1, design::px(design::kMinHeight) - 1);
-    m_parts->panels.sidebarWidth = design::kSidebarCollapsedWidth;
-    m_parts->panels.notepadHeight = design::kNotepadHeight;
     createControls();
     connectControls();
     defineCommands();
-    defineToolCommands();
-    definePanelCommands();
-    connectSession();
-    connectThemes();
     connectMenus();
-    defineInputCommands();
-    defineDisplayCommands();
 }
 
 frmMain::Parts::Parts(frmMain *window)
@@ -56,9 +49,20 @@ frmMain::Parts::Parts(frmMain *window)
 
 frmMain::Parts::~Parts() = default;
 
-const PanelState &frmMain::panels() const
+PanelState frmMain::panels() const
 {
-    return m_parts->panels;
+    PanelState state;
+    state.favoriteOpen = FavoriteBox->isOpen();
+    state.addFavoriteOpen = FavoriteBox->addBoxOpen();
+    state.searchOpen = SearchBox->isOpen();
+    state.sidebarWidth = state.favoriteOpen || state.searchOpen ? design::kSidebarOpenWidth
+                                                                : design::kSidebarCollapsedWidth;
+    state.notepadEnabled = ntpdNotepadBox->boxEnabled();
+    state.notepadOpen = ntpdNotepadBox->isOpen();
+    state.notepadHeight = design::kNotepadHeight;
+    state.notepadTop = m_parts->notepadTop;
+    state.notepadWidth = m_parts->notepadWidth;
+    return state;
 }
 
 int frmMain::connectionPicture() const
@@ -79,11 +83,6 @@ int frmMain::fadeSteps() const
 bool frmMain::ambrelMenuEnabled() const
 {
     return m_parts->ambrelMenuEnabled;
-}
-
-DisplayWindows &frmMain::displayWindows()
-{
-    return *m_parts->display;
 }
 
 frmMain::~frmMain()
@@ -127,7 +126,7 @@ void frmMain::createControls()
     ProgramDesignRightLine->setCursor(Qt::SizeHorCursor);
 
     ProgramIcon = picture("ProgramIcon", nullptr);
-    ProgramIcon->setPicture(m_app.images().programIcon(16));
+    ProgramIcon->setPicture(m_images.programIcon(16));
     ProgramIcon->setToolTip(QStringLiteral("창 메뉴"));
     ProgramIcon->setGeometry(design::px(design::kProgramIcon));
 
@@ -211,9 +210,10 @@ void frmMain::createControls()
     VitrelButton = sideButton("VitrelButton");
     PanovelButton = sideButton("PanovelButton");
     NotepadButton = sideButton("NotepadButton");
-    FavoriteBox = new FavoritePanel(m_app, m_tabs, m_parts->panels, ProgramSidebar);
-    SearchBox = new SearchPanel(m_app, m_parts->panels, ProgramSidebar);
-    ntpdNotepadBox = new NotepadPanel(m_app, m_parts->panels, this);
+    const PanelContext panelContext{m_app.platform(), m_app.afterStep(), [this] { return m_tabs.currentPage(); }};
+    FavoriteBox = new FavoritePanel(panelContext, ProgramSidebar);
+    SearchBox = new SearchPanel(panelContext, ProgramSidebar);
+    ntpdNotepadBox = new NotepadPanel(panelContext, this);
     ntpdNotepadBox->resize(100, design::px(design::kNotepadHeight));
 
     // Status bar.
@@ -231,7 +231,7 @@ void frmMain::createControls()
     ProgramStatusProgressbar->setObjectName(QStringLiteral("ProgramStatusProgressbar"));
 
     // Every skinned element starts with its built-in picture.
-    Skin &skin = m_app.skin();
+    Skin &skin = m_skin;
     skin.attach(this);
     skin.applyBuiltin();
     setConnectionPicture(1);
@@ -261,7 +261,7 @@ platform::WebBrowser *frmMain::createBrowser(qint16 index)
 void frmMain::setConnectionPicture(int picture)
 {
     m_parts->connectionPicture = picture;
-    ProgramStatusInternetIconImage->setPicture(m_app.images().builtinPicture(ImageList::ProgramStatusImagesList, picture));
+    ProgramStatusInternetIconImage->setPicture(m_images.builtinPicture(ImageList::ProgramStatusImagesList, picture));
 }
 
 void frmMain::setStatus(int connectionPicture, const QString &text)
@@ -275,7 +275,7 @@ void frmMain::Parts::setSystemStatePicture(frmMain &f, int picture, const QStrin
     // Only a changed state replaces the picture, so the icon does not flicker.
     if (picture != f.m_parts->statePicture) {
         f.m_parts->statePicture = picture;
-        f.ProgramSystemStateBar->setPicture(f.m_app.images().builtinPicture(ImageList::ProgramStateList, picture));
+        f.ProgramSystemStateBar->setPicture(f.m_images.builtinPicture(ImageList::ProgramStateList, picture));
     }
     f.ProgramSystemStateBar->setToolTip(tooltip);
 }

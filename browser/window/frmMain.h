@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/core/PanelState.h"
+#include "PanelState.h"
 #include "browser/core/TabSet.h"
 #include "platform/WebBrowser.h"
 
@@ -9,16 +9,17 @@
 #include <memory>
 
 class AddressInput;
-class frmAmbrel;
+class BuiltinImages;
 class frmPopupMenu;
-struct DisplayWindows;
 class FavoritePanel;
+class Keyflint;
 class LabelControl;
 class NotepadPanel;
 class PictureControl;
 class Progressbar;
 class QLabel;
 class SearchPanel;
+class Skin;
 class TabStrip;
 class VorlenApp;
 
@@ -26,12 +27,13 @@ class VorlenApp;
 // tab strip with one page engine per tab, the address bar, the navigation
 // buttons, the side bar and the status bar. The tabs themselves live in a
 // TabSet that the strip and the window observe; every handler ends with the
-// application's after-step. Handlers are split by concern over frmMain_*.cpp.
+// application's after-step. Handlers are split by concern over frmMain_*.cpp;
+// the features beside the window install their own commands.
 class frmMain : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmMain(VorlenApp &app);
+    frmMain(VorlenApp &app, Skin &skin, BuiltinImages &images);
     ~frmMain() override;
     struct Parts;
 
@@ -54,15 +56,14 @@ public:
     void WriteSessionRecord();
     void ClearSessionRecord();
 
-    // Themes (frmMain_Themes.cpp): the start-up decision and the selected pack.
+    // Themes (frmMain_Frame.cpp): the start-up decision and the selected pack.
     void CheckThemeAtStart();
     int LoadThemePack(bool fromManager);
+    // The pack the theme manager chose, applied to the frame.
+    void applyThemeFromManager();
     // The theme manager's menu item, switched by the theme check and the settings.
     void setAmbrelMenuEnabled(bool enabled);
     bool ambrelMenuEnabled() const;
-    // The theme manager, made on first use; null while closed.
-    frmAmbrel &showThemeManager();
-    frmAmbrel *themeManager() const;
     // The program, tab and favorite menus (frmMain_Menus.cpp).
     frmPopupMenu &popupMenu();
     // The maker's web site the program menu opens.
@@ -85,7 +86,8 @@ public:
     void ArrangeMainWindow();
     void ArrangeFrame();
     void UpdateSystemStateIcon();
-    const PanelState &panels() const;
+    // What the panels show now, as the layout pass reads it.
+    PanelState panels() const;
     void setStatus(int connectionPicture, const QString &text);
     void setConnectionPicture(int picture);
     int connectionPicture() const;
@@ -203,21 +205,18 @@ public:
     void SystemExitButton_MouseDown(Qt::MouseButton Button);
     void SystemExitButton_MouseUp(Qt::MouseButton Button, int X, int Y);
 
-    // Side panels and page tools (frmMain_Panels.cpp)
+    // The side panels' lists, refreshed from their folders.
     void FavoriteActivatee();
     void modLoadTxtFileList();
-    void DesignModeButton_Click();
-    void ScriptErrorsButton_Click();
 
-    // Shortcuts, quick commands, edge commands and transparency (frmMain_Keyflint.cpp, frmMain_Gestra.cpp)
+    // Shortcuts and edge commands (frmMain_Gestra.cpp)
+    Keyflint &keyflint();
     void StartKeyflint();
     void UnhookKeyflint();
     bool keyflintHooked() const;
     void CheckGestra(bool afterMove);
     // The steps once a move by the title strip has ended: the blink, the edge commands.
     void afterTitleMove();
-    // The display-mode windows open now (null when closed).
-    DisplayWindows &displayWindows();
     // Waits for the end of a move that the window manager runs.
     void watchMoveEnd();
 
@@ -232,18 +231,14 @@ private:
     void createControls();
     void connectControls();
     void defineCommands();
-    void defineToolCommands();   // frmMain_Tools.cpp
-    void definePanelCommands();
-    void connectSession();
-    void connectThemes();
     void connectMenus();
-    void defineInputCommands();
-    void defineDisplayCommands();
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);
     platform::WebBrowser *createTab(const QString &sURL, bool navigate);
 
     VorlenApp &m_app;
+    Skin &m_skin;
+    BuiltinImages &m_images;
     TabSet m_tabs;
     // Everything else the window keeps (frmMainParts.h, for the window's own files).
     std::unique_ptr<Parts> m_parts;

@@ -1,14 +1,10 @@
 #pragma once
 
-#include "browser/core/PanelState.h"
-#include "browser/core/WindowSlot.h"
 #include "browser/frame/WindowDrag.h"
 #include "browser/window/frmMain.h"
 
 #include <memory>
 
-class frmAbout;
-class frmTaskManager;
 class Keyflint;
 class MoveEndWatch;
 class StartupPaintHold;
@@ -17,9 +13,9 @@ namespace modAmbrel {
 struct Context;
 }
 
-// What the main window keeps besides its controls and its tabs: the secondary
-// windows it owns, the shortcut and display-mode machinery, the menus, and
-// the few flags its handlers share. Only the window's own files see it.
+// What the main window keeps besides its controls and its tabs: the shortcut
+// and move machinery, the menus, and the few flags its handlers share. Only the
+// window's own files see it.
 struct frmMain::Parts
 {
     explicit Parts(frmMain *window);
@@ -46,14 +42,12 @@ struct frmMain::Parts
     static void reportPageWriteFailure(frmMain &f);
     static void releaseStartupHold(frmMain &f);
 
-    PanelState panels;
+    // Where the last layout pass put the notepad.
+    int notepadTop = 0;
+    int notepadWidth = 0;
     WindowDrag drag;
-    WindowSlot<frmTaskManager> taskManager;
-    WindowSlot<frmAbout> about;
-    WindowSlot<frmAmbrel> ambrelSlot;
     MoveEndWatch *moveEnd = nullptr;
     std::unique_ptr<Keyflint> keyflint;
-    std::unique_ptr<DisplayWindows> display;
     frmPopupMenu *popup = nullptr;
     StartupPaintHold *startupHold = nullptr;
     int connectionPicture = 0;

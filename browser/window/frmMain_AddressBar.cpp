@@ -8,6 +8,7 @@
 #include "Layout.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
+#include "browser/input/modDashmere.h"
 #include "platform/Settings.h"
 
 namespace {
@@ -131,4 +132,17 @@ void frmMain::Parts::leaveAddressEditing(frmMain &f, bool checkEmpty)
     f.WriteTitle(f.m_tabs.CurrentTab());
     f.WriteTabCap(f.m_tabs.CurrentTab());
     Parts::placeToolBox(f, always);
+}
+
+bool frmMain::Parts::runQuickCommand(frmMain &f)
+{
+    const std::optional<Command> command = modDashmere::RunAddressCommand(f.WebAdressInputBar->text());
+    if (!command)
+        return false;
+    platform::WebBrowser *page = f.m_tabs.currentPage();
+    f.WebAdressInputBar->setText(page ? page->LocationURL() : QString());
+    f.WebAdressInputBar->setFocus();
+    f.WebAdressInputBar->selectAll();
+    f.m_app.commands().run(*command);
+    return true;
 }

@@ -6,6 +6,7 @@
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
+#include "browser/input/frmPopupMenu.h"
 #include "browser/themes/modAmbrel.h"
 
 #include <QMouseEvent>
@@ -21,7 +22,7 @@ void frmMain::Parts::setEdgeControlsEnabled(frmMain &f, bool enabled)
 void frmMain::Parts::refreshMaxButton(frmMain &f)
 {
     const bool maximized = f.WindowState() == 2;
-    modAmbrel::SetMaxButtonPicture(f.m_app.skin(), true, maximized);
+    modAmbrel::SetMaxButtonPicture(f.m_skin, true, maximized);
     f.SystemMaxButton->setToolTip(maximized ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
 }
 
@@ -93,7 +94,7 @@ void frmMain::ProgramTitleBar_MouseUp(Qt::MouseButton)
 void frmMain::Parts::toggleMaximized(frmMain &f)
 {
     const bool maximize = f.WindowState() != 2;
-    modAmbrel::SetMaxButtonPicture(f.m_app.skin(), true, maximize);
+    modAmbrel::SetMaxButtonPicture(f.m_skin, true, maximize);
     f.SystemMaxButton->setToolTip(maximize ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
     f.setWindowStateValue(maximize ? 2 : 0);
     Parts::setEdgeControlsEnabled(f, !maximize);
@@ -108,12 +109,12 @@ void frmMain::ProgramTitleBar_DblClick()
 
 void frmMain::SystemMinButton_MouseDown(Qt::MouseButton)
 {
-    modAmbrel::SetMinButtonPicture(m_app.skin(), false);
+    modAmbrel::SetMinButtonPicture(m_skin, false);
 }
 
 void frmMain::SystemMinButton_MouseUp(Qt::MouseButton, int X, int Y)
 {
-    modAmbrel::SetMinButtonPicture(m_app.skin(), true);
+    modAmbrel::SetMinButtonPicture(m_skin, true);
     if (releaseTriggers(X, Y, SystemMinButton->width(), SystemMinButton->height()))
         m_app.commands().run(Command::Minimize);
 }
@@ -121,7 +122,7 @@ void frmMain::SystemMinButton_MouseUp(Qt::MouseButton, int X, int Y)
 void frmMain::SystemMaxButton_MouseDown(Qt::MouseButton)
 {
     AfterStep step(m_app.afterStep());
-    modAmbrel::SetMaxButtonPicture(m_app.skin(), false, WindowState() == 2);
+    modAmbrel::SetMaxButtonPicture(m_skin, false, WindowState() == 2);
 }
 
 void frmMain::SystemMaxButton_MouseUp(Qt::MouseButton, int X, int Y)
@@ -134,12 +135,12 @@ void frmMain::SystemMaxButton_MouseUp(Qt::MouseButton, int X, int Y)
 
 void frmMain::SystemExitButton_MouseDown(Qt::MouseButton)
 {
-    modAmbrel::SetExitButtonPicture(m_app.skin(), false);
+    modAmbrel::SetExitButtonPicture(m_skin, false);
 }
 
 void frmMain::SystemExitButton_MouseUp(Qt::MouseButton, int X, int Y)
 {
-    modAmbrel::SetExitButtonPicture(m_app.skin(), true);
+    modAmbrel::SetExitButtonPicture(m_skin, true);
     if (releaseTriggers(X, Y, SystemExitButton->width(), SystemExitButton->height()))
         m_app.commands().run(Command::Exit);
 }
@@ -173,4 +174,46 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+modAmbrel::Context frmMain::Parts::ambrelContext(frmMain &f)
+{
+    return modAmbrel::Context{
+        f.m_skin,
+        f.m_app.environment(),
+        f.m_app.platform().dialogs,
+        &f,
+        [&f] { f.modTabStrip(); },
+        [&f](bool enabled) { f.setAmbrelMenuEnabled(enabled); },
+    };
+}
+
+void frmMain::CheckThemeAtStart()
+{
+    modAmbrel::Context ctx = Parts::ambrelContext(*this);
+    modAmbrel::CheckThemeAtStart(ctx);
+    // The pack's maximize button stands for the window's state of now.
+    modAmbrel::SetMaxButtonPicture(m_skin, true, WindowState() == 2);
+}
+
+int frmMain::LoadThemePack(bool fromManager)
+{
+    modAmbrel::Context ctx = Parts::ambrelContext(*this);
+    return modAmbrel::LoadThemePack(ctx, fromManager);
+}
+
+void frmMain::applyThemeFromManager()
+{
+    AfterStep step(m_app.afterStep());
+    LoadThemePack(true);
+    // The frame edges resize only a window that is not maximized.
+    Parts::refreshMaxButton(*this);
+    Parts::setEdgeControlsEnabled(*this, WindowState() != 2);
+}
+
+void frmMain::setAmbrelMenuEnabled(bool enabled)
+{
+    m_parts->ambrelMenuEnabled = enabled;
+    if (m_parts->popup)
+        m_parts->popup->setAmbrelShowEnabled(enabled);
 }

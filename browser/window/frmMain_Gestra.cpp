@@ -1,17 +1,48 @@
-// What follows a move of the window by its title strip: the blink of the fade
-// effect and the window-edge commands, run once the move has ended.
+// The window's input beyond its controls: the shortcut filter, and what follows
+// a move of the window by its title strip (the blink of the fade effect and the
+// window-edge commands, run once the move has ended).
 #include "frmMain.h"
 #include "frmMainParts.h"
 
 #include "Design.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/MoveEndWatch.h"
-#include "browser/frame/modVitrel.h"
 #include "browser/input/modGestra.h"
+#include "browser/input/modKeyflint.h"
+#include "browser/modes/modVitrel.h"
 #include "platform/Settings.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+
+Keyflint &frmMain::keyflint()
+{
+    if (!m_parts->keyflint)
+        m_parts->keyflint = std::make_unique<Keyflint>(
+            [this](Command c) { m_app.commands().run(c); },
+            // Only while this window is the one in front; another program's keys
+            // never arrive here at all.
+            [this] { return QApplication::activeWindow() == this && isEnabled(); });
+    return *m_parts->keyflint;
+}
+
+void frmMain::StartKeyflint()
+{
+    if (platform::setting::int16(m_app.environment(), settings::Key::KeyflintValue) == 1)
+        keyflint().hook();
+}
+
+void frmMain::UnhookKeyflint()
+{
+    if (m_parts->keyflint)
+        m_parts->keyflint->unhook();
+}
+
+bool frmMain::keyflintHooked() const
+{
+    return m_parts->keyflint && m_parts->keyflint->hooked();
+}
 
 void frmMain::watchMoveEnd()
 {
@@ -50,6 +81,7 @@ void frmMain::CheckGestra(bool afterMove)
     if (place != window.topLeft() && WindowState() == 0)
         move(place + area.topLeft());
 
+    // Every edge action is a command, with the preconditions of any other way of asking.
     Commands &commands = m_app.commands();
     using A = modGestra::Action;
     for (const A action : outcome.actions) {
@@ -63,8 +95,7 @@ void frmMain::CheckGestra(bool afterMove)
             modTabStrip();
             break;
         case A::Maximize:
-            if (WindowState() != 2)
-                Parts::toggleMaximized(*this);
+            commands.run(Command::Maximize);
             modTabStrip();
             break;
         case A::Minimize:
@@ -80,8 +111,7 @@ void frmMain::CheckGestra(bool afterMove)
             commands.run(Command::NewTab);
             break;
         case A::CloseTab:
-            // Closing the start tab this way ends the program, as the tab set does.
-            modRecvCloseWindow(m_tabs.CurrentTab());
+            commands.run(Command::CloseSelectedTab);
             break;
         }
     }

@@ -58,7 +58,7 @@ void stackInOrder(std::initializer_list<QWidget *> order)
 
 void frmMain::UpdateSystemStateIcon()
 {
-    const modSystemCheck::SystemStatePicture picked = modSystemCheck::currentSystemState(m_app);
+    const modSystemCheck::SystemStatePicture picked = modSystemCheck::currentSystemState(m_app.platform());
     if (picked.picture != 0)
         Parts::setSystemStatePicture(*this, picked.picture, QString::fromUtf8(picked.tooltip));
 }
@@ -97,16 +97,17 @@ void frmMain::ArrangeMainWindow()
     in.alwaysShowToolBox = alwaysShow;
     in.toolBoxVisible = WebBrowserToolBox->isVisibleTo(ProgramToolbar);
     in.toolBoxWidth = WebBrowserToolBox->width() * tw;
-    in.sidebarWidth = m_parts->panels.sidebarWidth;
-    in.favoriteBoxVisible = m_parts->panels.favoriteOpen;
-    in.searchBoxVisible = m_parts->panels.searchOpen;
-    in.notepadEnabled = m_parts->panels.notepadEnabled;
-    in.notepadVisible = m_parts->panels.notepadOpen;
-    in.notepadTop = m_parts->panels.notepadTop;
-    in.notepadWidth = m_parts->panels.notepadWidth;
-    in.notepadHeight = m_parts->panels.notepadHeight;
+    const PanelState panelsNow = panels();
+    in.sidebarWidth = panelsNow.sidebarWidth;
+    in.favoriteBoxVisible = panelsNow.favoriteOpen;
+    in.searchBoxVisible = panelsNow.searchOpen;
+    in.notepadEnabled = panelsNow.notepadEnabled;
+    in.notepadVisible = panelsNow.notepadOpen;
+    in.notepadTop = panelsNow.notepadTop;
+    in.notepadWidth = panelsNow.notepadWidth;
+    in.notepadHeight = panelsNow.notepadHeight;
     in.maxButtonShowsBuiltinMaximize =
-        m_app.images().isBuiltin(SystemMaxButton->picture(), ImageList::SystemButtonImageList, 3);
+        m_images.isBuiltin(SystemMaxButton->picture(), ImageList::SystemButtonImageList, 3);
     const layout::Output out = layout::arrange(in);
 
     // The panels lie over the pages; the selected page over the tab strip.
@@ -118,12 +119,10 @@ void frmMain::ArrangeMainWindow()
         setSizeTwips(out.W, out.H);
     if (out.status)
         setStatus(out.status->picture, out.status->text);
-    if (out.closeNotepad) {
-        m_parts->panels.notepadOpen = false;
-        m_parts->panels.notepadEnabled = false;
-    }
+    if (out.closeNotepad)
+        ntpdNotepadBox->closeBox();
     if (out.showRestorePicture) {
-        SystemMaxButton->setPicture(m_app.images().builtinPicture(ImageList::SystemButtonImageList, 5));
+        SystemMaxButton->setPicture(m_images.builtinPicture(ImageList::SystemButtonImageList, 5));
         SystemMaxButton->setToolTip(QStringLiteral("이전 크기로 복원"));
         Parts::setEdgeControlsEnabled(*this, false);
     } else if (!maximized && !ProgramDesignTopSize->isEnabled()) {
@@ -145,19 +144,18 @@ void frmMain::ArrangeMainWindow()
     ForwardButton->setGeometry(design::px(out.forwardButton));
 
     if (out.collapseSidebar) {
-        m_parts->panels.searchOpen = false;
-        m_parts->panels.favoriteOpen = false;
+        SearchBox->fold();
+        FavoriteBox->fold();
     }
-    m_parts->panels.sidebarWidth = out.sidebarWidth;
     if (out.hideAddFavoriteBox)
-        m_parts->panels.addFavoriteOpen = false;
+        FavoriteBox->hideAddBox();
     ProgramSidebar->setGeometry(design::px(out.sidebar));
     ProgramSidebarBackgroundImage->setGeometry(design::px(out.sidebarBackground));
     FavoriteBox->setGeometry(design::px(out.favoriteBox));
-    FavoriteBox->setVisible(m_parts->panels.favoriteOpen);
-    FavoriteBox->AddFavoriteBox->setVisible(m_parts->panels.addFavoriteOpen);
+    FavoriteBox->setVisible(FavoriteBox->isOpen());
+    FavoriteBox->AddFavoriteBox->setVisible(FavoriteBox->addBoxOpen());
     SearchBox->setGeometry(design::px(out.searchBox));
-    SearchBox->setVisible(m_parts->panels.searchOpen);
+    SearchBox->setVisible(SearchBox->isOpen());
 
     WebTabStrip->setGeometry(design::px(out.tabStrip));
     const QRect pageRect = design::px(out.browser);
@@ -166,10 +164,10 @@ void frmMain::ArrangeMainWindow()
             page->widget()->setGeometry(pageRect);
     }
     ntpdNotepadBox->setGeometry(design::px(out.notepad));
-    ntpdNotepadBox->setEnabled(m_parts->panels.notepadEnabled);
-    ntpdNotepadBox->setVisible(m_parts->panels.notepadOpen);
-    m_parts->panels.notepadTop = out.notepad.top();
-    m_parts->panels.notepadWidth = out.notepad.width();
+    ntpdNotepadBox->setEnabled(ntpdNotepadBox->boxEnabled());
+    ntpdNotepadBox->setVisible(ntpdNotepadBox->isOpen());
+    m_parts->notepadTop = out.notepad.top();
+    m_parts->notepadWidth = out.notepad.width();
 
     ProgramStatusBar->setGeometry(design::px(out.statusBar));
     ProgramSystemStateBar->setGeometry(design::px(out.stateIcon));

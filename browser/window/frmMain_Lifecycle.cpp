@@ -56,7 +56,7 @@ void frmMain::Parts::releaseStartupHold(frmMain &f)
 void frmMain::Form_Load()
 {
     AfterStep step(m_app.afterStep());
-    const modBase::StartState state = modBase::InitStartPage(m_app, m_tabs.page(0));
+    const modBase::StartState state = modBase::InitStartPage(m_app.platform(), m_tabs.page(0));
     setAddressText(state.addressText);
     setStatus(state.connectionPicture, state.statusText);
     if (!state.refusedStartPage.isEmpty()) {
@@ -158,4 +158,14 @@ void frmMain::modProgramExit()
     SaveWindowPlacement();
     ClearSessionRecord();
     m_app.End();
+}
+
+void frmMain::WriteSessionRecord()
+{
+    m_app.shell().writeSessionRecord();
+}
+
+void frmMain::ClearSessionRecord()
+{
+    m_app.shell().clearSessionRecord();
 }

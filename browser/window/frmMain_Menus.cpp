@@ -8,9 +8,6 @@
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
 #include "browser/input/frmPopupMenu.h"
-#include "browser/panels/FavoritePanel.h"
-#include "browser/startup/SessionWindows.h"
-#include "browser/startup/modLocalPages.h"
 #include "TabStrip.h"
 
 #include <QCursor>
@@ -25,37 +22,6 @@ void frmMain::connectMenus()
 {
     m_parts->popup = new frmPopupMenu(m_app.commands(), this);
     m_parts->popup->setAmbrelShowEnabled(m_parts->ambrelMenuEnabled);
-    auto handle = [this](const char *name, std::function<void()> action) {
-        m_parts->popup->setHandler(QString::fromLatin1(name), [this, action = std::move(action)] {
-            AfterStep step(m_app.afterStep());
-            action();
-        });
-    };
-    handle("munfrmMainBrenmorWebSite", [this] {
-        if (platform::WebBrowser *page = m_tabs.currentPage())
-            page->Navigate(makerSite());
-    });
-    handle("munfrmMainNewTab", [this] {
-        const QString path = modLocalPages::MakeNewTabPage(m_app.platform());
-        if (path.isEmpty()) {
-            Parts::reportPageWriteFailure(*this);
-            return;
-        }
-        modRecvNewWindow(path);
-    });
-    handle("munfrmMainThisPageNewTab", [this] {
-        platform::WebBrowser *page = m_tabs.currentPage();
-        modRecvNewWindow(page ? page->LocationURL() : QString());
-    });
-    handle("munfrmMainStartPageSetting", [this] {
-        QString text;
-        qint32 number = 0;
-        m_app.windows().MyMsgBox(0, text, number);
-    });
-    handle("munfrmMainTabClose", [this] { modRecvCloseWindow(m_tabs.CurrentTab()); });
-    handle("frmMainFavoriteOpen", [this] { FavoriteBox->openSelected(); });
-    handle("frmMainFavoriteDelete", [this] { FavoriteBox->deleteSelected(); });
-    handle("frmMainFavoriteReEdit", [this] { FavoriteBox->editSelected(); });
 
     connect(ProgramIcon, &PictureControl::MouseUp, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
         // A release both right of and below the icon does not count.

@@ -5,7 +5,6 @@
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/PictureControl.h"
-#include "browser/startup/SessionWindows.h"
 #include "browser/startup/modLocalPages.h"
 #include "browser/startup/modSystemCheck.h"
 #include "browser/tools/Progressbar.h"
@@ -67,7 +66,7 @@ void frmMain::TabWebBrowser_NewWindow2(qint16 Index, platform::NewWindowRequest 
         m_app.platform().dialogs.messageBox(
             this, QStringLiteral("환경 설정 값이 올바르지 않습니다.\n환경 설정 창을 통해 올바르게 설정 하십시오."),
             QStringLiteral("설정 오류"), platform::MsgButtons::OK, platform::MsgIcon::Critical);
-        m_app.windows().showSetting();
+        m_app.shell().showSettings();
     }
     if (!open) {
         request.Cancel = true;
@@ -178,7 +177,7 @@ void frmMain::TabWebBrowser_NavigateError(qint16 Index, const QString &URL)
     if (page && !isErrorPage && !modLocalPages::Open(m_app.platform(), modLocalPages::Page::Error, page))
         Parts::reportPageWriteFailure(*this);
     if (page && Index == m_tabs.CurrentTab()) {
-        setAddressText(modSystemCheck::IsInternetConnected(m_app)
+        setAddressText(modSystemCheck::IsInternetConnected(m_app.platform())
                            ? QStringLiteral("여기를 더블클릭하여 새로운 주소를 입력 하십시오.")
                            : QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오."));
     }

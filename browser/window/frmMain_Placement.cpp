@@ -5,9 +5,9 @@
 
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/PictureControl.h"
-#include "browser/frame/modVitrel.h"
+#include "browser/modes/modVitrel.h"
 #include "browser/frame/modWindowSetting.h"
-#include "browser/startup/SessionWindows.h"
+#include "browser/startup/modLocalPages.h"
 #include "browser/startup/modSettingsStore.h"
 #include "browser/themes/modAmbrel.h"
 #include "browser/tools/frmSystemScan.h"
@@ -91,10 +91,10 @@ void frmMain::Parts::firstRun(frmMain &f)
     if (answer == platform::MsgResult::Yes) {
         if (platform::WebBrowser *page = f.m_tabs.currentPage())
             page->Navigate(QStringLiteral("about:Brenmor® Sentrel™ 창이 열려져 있습니다.") + footer);
-        f.m_app.windows().showSystemScan();
+        f.m_app.shell().showSystemCheck();
         return;
     }
-    f.m_app.revealMainWindow();
+    f.m_app.shell().revealMainWindow();
     if (platform::WebBrowser *page = f.m_tabs.currentPage()) {
         const QString readMe = readMePath(f.m_app);
         page->Navigate(readMe.isEmpty()
@@ -103,7 +103,7 @@ void frmMain::Parts::firstRun(frmMain &f)
                                  + footer
                            : QUrl::fromLocalFile(readMe).toString());
     }
-    f.m_app.windows().showSetting();
+    f.m_app.shell().showSettings();
 }
 
 void frmMain::RestoreWindowPlacement()
@@ -122,10 +122,10 @@ void frmMain::RestoreWindowPlacement()
     case Kind::Maximized:
         setGeometry(modWindowSetting::centred(primaryArea(), size()));
         setWindowStateValue(2);
-        m_app.windows().VorlenNotice(QStringLiteral("최대화 모드로 시작"),
+        m_app.shell().notice(QStringLiteral("최대화 모드로 시작"),
                                      QStringLiteral("이전에 최대화 모드로 종료 하셨기 때문에 이 모드로 시작 합니다."),
                                      true, 5000);
-        modAmbrel::SetMaxButtonPicture(m_app.skin(), true, true);
+        modAmbrel::SetMaxButtonPicture(m_skin, true, true);
         SystemMaxButton->setToolTip(QStringLiteral("이전 크기로 복원"));
         Parts::setEdgeControlsEnabled(*this, false);
         break;

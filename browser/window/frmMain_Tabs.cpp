@@ -69,7 +69,7 @@ platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate)
     if (navigate) {
         const QString url = sURL.trimmed();
         if (url.isEmpty())
-            pageWritten = modBase::OpenStartPage(m_app, page);
+            pageWritten = modBase::OpenStartPage(m_app.platform(), page);
         else
             page->Navigate2(url);
     }

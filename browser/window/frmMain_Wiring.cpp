@@ -12,7 +12,9 @@
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
 #include "browser/panels/SearchPanel.h"
+#include "browser/modes/modVitrel.h"
 #include "browser/startup/modBase.h"
+#include "browser/startup/modLocalPages.h"
 
 #include <QSignalBlocker>
 
@@ -106,6 +108,36 @@ void frmMain::connectControls()
         });
         connect(panel, &SidePanel::layoutRequested, this, [this] { m_app.afterStep().requestLayout(); });
     }
+    connect(FavoriteBox, &FavoritePanel::offlineRequested, this, [this] { Parts::showFavoriteOffline(*this); });
+    connect(FavoriteBox, &FavoritePanel::captionRefreshRequested, this, [this] {
+        WriteTitle(m_tabs.CurrentTab());
+        WriteTabCap(m_tabs.CurrentTab());
+    });
+    connect(FavoriteBox, &FavoritePanel::menuRequested, this,
+            [this](const QPoint &at) { Parts::showFavoriteMenu(*this, at); });
+}
+
+void frmMain::FavoriteActivatee()
+{
+    FavoriteBox->FavoriteActivatee();
+}
+
+void frmMain::modLoadTxtFileList()
+{
+    ntpdNotepadBox->modLoadTxtFileList();
+    WriteTitle(m_tabs.CurrentTab());
+    WriteTabCap(m_tabs.CurrentTab());
+}
+
+void frmMain::Parts::showFavoriteOffline(frmMain &f)
+{
+    AfterStep step(f.m_app.afterStep());
+    if (platform::WebBrowser *page = f.m_tabs.currentPage()) {
+        if (!modLocalPages::Open(f.m_app.platform(), modLocalPages::Page::Error, page))
+            Parts::reportPageWriteFailure(f);
+    }
+    f.setAddressText(QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오."));
+    f.setStatus(2, QStringLiteral("시스템이 인터넷에 연결 되어있지 않습니다."));
 }
 
 void frmMain::Parts::selectNeighbour(frmMain &f, int step)
@@ -155,15 +187,42 @@ void frmMain::defineCommands()
     commands.define(Command::NextTab, [this] { Parts::selectNeighbour(*this, 1); });
     commands.define(Command::PreviousTab, [this] { Parts::selectNeighbour(*this, -1); });
     commands.define(Command::StartPage, [this] {
-        if (!modBase::OpenStartPage(m_app, m_tabs.currentPage()))
+        if (!modBase::OpenStartPage(m_app.platform(), m_tabs.currentPage()))
             Parts::reportPageWriteFailure(*this);
+    });
+    // The tab menu's close and the bottom edge close the selected tab, the
+    // start tab included: that ends the program, as the tab set does.
+    commands.define(Command::CloseSelectedTab, [this] { modRecvCloseWindow(m_tabs.CurrentTab()); });
+    commands.define(Command::NewTabPage, [this] {
+        const QString path = modLocalPages::MakeNewTabPage(m_app.platform());
+        if (path.isEmpty()) {
+            Parts::reportPageWriteFailure(*this);
+            return;
+        }
+        modRecvNewWindow(path);
+    });
+    commands.define(Command::SetStartPage, [this] {
+        QString text;
+        qint32 number = 0;
+        m_app.shell().messageBox(0, text, number);
+    });
+    commands.define(Command::MakerSite, [this] {
+        if (platform::WebBrowser *page = m_tabs.currentPage())
+            page->Navigate(makerSite());
     });
     commands.define(Command::EditAddress, [this] {
         WriteTitle(m_tabs.CurrentTab());
         WriteTabCap(m_tabs.CurrentTab());
         WebAdressBar_DblClick();
     });
-    commands.define(Command::Minimize, [this] { setWindowStateValue(1); });
+    // With the fade effect the window fades before it goes to the task bar.
+    commands.define(Command::Minimize, [this] {
+        modVitrel::VitrelMinimize(m_app.environment(), this, m_app.opacityShows(this));
+    });
+    commands.define(Command::Maximize, [this] {
+        if (WindowState() != 2)
+            Parts::toggleMaximized(*this);
+    });
     commands.define(Command::Exit, [this] {
         int Cancel = 0;
         Form_Unload(Cancel);

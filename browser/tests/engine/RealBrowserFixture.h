@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TempDir.h"
-#include "browser/core/VorlenApp.h"
-#include "browser/startup/modSubMain.h"
+#include "browser/app/BrowserAssembly.h"
+#include "browser/app/modSubMain.h"
 #include "browser/window/frmMain.h"
 #include "platform/Folders.h"
 #include "platform/Settings.h"
@@ -54,7 +54,7 @@ protected:
     void startOn(const QString &url)
     {
         fake.registry().setStartPage(url);
-        app = std::make_unique<VorlenApp>(context);
+        app = std::make_unique<BrowserAssembly>(context);
         modSubMain::Start(*app);
         ASSERT_TRUE(enginetest::waitUntil(
             [&] { return form().browser(0)->LocationURL() == url && !form().browser(0)->Busy(); }));
@@ -67,5 +67,5 @@ protected:
     platform::testing::FakePlatform fake;
     std::unique_ptr<platform::QtWebBrowserFactory> factory;
     platform::Platform context;
-    std::unique_ptr<VorlenApp> app;
+    std::unique_ptr<BrowserAssembly> app;
 };

@@ -84,7 +84,7 @@ TEST_F(RealEngine, TheLoadingPageLeadsOnToAWebStartPage)
     server.setPage("home.html", "<html><head><title>Home</title></head><body>h</body></html>");
     ASSERT_TRUE(platform::setting::write(fake.environment(), settings::Key::ResetEngineValue, "1"));
     fake.registry().setStartPage(server.url("home.html"));
-    app = std::make_unique<VorlenApp>(context);
+    app = std::make_unique<BrowserAssembly>(context);
     modSubMain::Start(*app);
     ASSERT_TRUE(waitUntil([&] { return form().browser(0)->LocationURL() == server.url("home.html")
                                        && !form().browser(0)->Busy(); }));

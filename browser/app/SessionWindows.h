@@ -1,12 +1,10 @@
 #pragma once
 
 #include "browser/core/WindowSlot.h"
-#include "modSessionRecord.h"
+#include "browser/startup/modSessionRecord.h"
 
 class VorlenApp;
 
-// The closing line of the program's own about: pages.
-inline constexpr const char *kAboutFooter = "Vorlen™ 웹 브라우저 · Brenmor® Corporation";
 class frmMessageBox;
 class frmNotice;
 class frmRestoria;

@@ -1,9 +1,9 @@
 #include "modSubMain.h"
 
-#include "browser/core/VorlenApp.h"
-#include "ShippedFiles.h"
+#include "BrowserAssembly.h"
+#include "browser/startup/ShippedFiles.h"
 #include "SessionWindows.h"
-#include "modSystemCheck.h"
+#include "browser/startup/modSystemCheck.h"
 #include "platform/linux/LinuxWebPlatform.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@
 
 namespace modSubMain {
 
-void Start(VorlenApp &app)
+void Start(BrowserAssembly &app)
 {
     // An installed copy gives each user the shipped theme packs in their own
     // theme folder, where the theme builder writes too.
@@ -33,7 +33,7 @@ void Start(VorlenApp &app)
                            "Windows 방화벽을 사용가능한 상태로 전환 하시겠습니까?"),
             QStringLiteral("Windows 방화벽 설정"), platform::MsgButtons::YesNo, platform::MsgIcon::Critical);
         if (answer == platform::MsgResult::Yes)
-            modSystemCheck::SetFirewallEnabled(app, true);
+            modSystemCheck::SetFirewallEnabled(app.platform(), true);
     }
 
     // A session record left behind by a run that did not end cleanly leads to
@@ -71,7 +71,7 @@ int Main(int argc, char **argv)
     QApplication::setFont(font);
 
     platform::LinuxWebPlatform system;
-    VorlenApp app(system.platform());
+    BrowserAssembly app(system.platform());
     app.setQuitOnEnd(true);
     Start(app);
     if (app.ended())

@@ -3,9 +3,9 @@
 #include "browser/core/VorlenApp.h"
 #include "browser/tools/frmNotice.h"
 #include "browser/tools/frmSystemScan.h"
-#include "frmMessageBox.h"
-#include "frmRestoria.h"
-#include "frmSetting.h"
+#include "browser/startup/frmMessageBox.h"
+#include "browser/startup/frmRestoria.h"
+#include "browser/startup/frmSetting.h"
 
 #include "platform/Folders.h"
 
@@ -43,7 +43,7 @@ SessionWindows::SessionWindows(VorlenApp &app)
     , m_recorder(app.environment())
 {
     m_recorder.setSource([&app]() -> std::optional<SessionRecorder::Document> {
-        platform::WebBrowser *page = app.currentPage();
+        platform::WebBrowser *page = app.shell().currentPage();
         if (!page)
             return std::nullopt;
         return SessionRecorder::Document{page->LocationName(), page->LocationURL()};
@@ -62,7 +62,7 @@ SessionWindows::~SessionWindows()
 frmNotice &SessionWindows::VorlenNotice(const QString &Title, const QString &Contents, bool TitleFocusPoint,
                                         qint16 ExitInterval)
 {
-    frmNotice &notice = m_notice.open(nullptr, [this](QWidget *) { return new frmNotice(m_app.mainWidget()); });
+    frmNotice &notice = m_notice.open(nullptr, [this](QWidget *) { return new frmNotice(m_app.shell().mainWidget()); });
     notice.VorlenNotice(Title, Contents, TitleFocusPoint, ExitInterval);
     return notice;
 }
@@ -72,7 +72,7 @@ frmMessageBox &SessionWindows::MyMsgBox(qint16 MyMessageType, QString &TString, 
     const bool fresh = !m_messageBox.isOpen();
     frmMessageBox &box = m_messageBox.open(nullptr, [this](QWidget *) { return new frmMessageBox(m_app); });
     if (fresh)
-        centreOver(&box, m_app.mainWidget());
+        centreOver(&box, m_app.shell().mainWidget());
     box.MyMsgBox(MyMessageType, TString, TNumber);
     if (fresh)
         m_app.locks().lockWhileShown(&box);
@@ -84,7 +84,7 @@ frmSetting &SessionWindows::showSetting()
     const bool fresh = !m_setting.isOpen();
     frmSetting &dialog = m_setting.open(nullptr, [this](QWidget *) { return new frmSetting(m_app); });
     if (fresh)
-        centreOver(&dialog, m_app.mainWidget());
+        centreOver(&dialog, m_app.shell().mainWidget());
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
@@ -108,14 +108,14 @@ void SessionWindows::ShowStartWindow()
 {
     QDir().mkpath(platform::folders::profileTempFolder(m_app.environment()));
     if (!modSessionRecord::exists(m_app.environment())) {
-        m_app.showMainWindow();
+        m_app.shell().showMainWindow();
         return;
     }
     const bool fresh = !m_restoria.isOpen();
     frmRestoria &wizard = m_restoria.open(nullptr, [this](QWidget *) { return new frmRestoria(m_app); });
     if (!fresh)
         return;
-    centreOver(&wizard, m_app.mainWidget());
+    centreOver(&wizard, m_app.shell().mainWidget());
     wizard.Form_Load();
     if (wizard.isVisible())
         m_app.locks().lockWhileShown(&wizard);

@@ -1,6 +1,6 @@
 // The alpha sequences of the blink and of the fade before minimizing, and
 // their pacing by the clock.
-#include "browser/frame/modVitrel.h"
+#include "browser/modes/modVitrel.h"
 
 #include <gtest/gtest.h>
 

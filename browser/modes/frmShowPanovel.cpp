@@ -1,7 +1,6 @@
 #include "frmShowPanovel.h"
 
 #include "browser/core/VorlenApp.h"
-#include "browser/startup/SessionWindows.h"
 #include "browser/startup/modBase.h"
 
 #include <QCloseEvent>
@@ -108,7 +107,7 @@ void frmShowPanovel::showEvent(QShowEvent *event)
 
 void frmShowPanovel::Form_Activate()
 {
-    if (QWidget *main = m_app.mainWidget()) {
+    if (QWidget *main = m_app.shell().mainWidget()) {
         main->setEnabled(false);
         main->hide();
     }
@@ -174,7 +173,7 @@ void frmShowPanovel::GoHomeButton_Click()
 {
     AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     if (WebBrowser)
-        modBase::OpenStartPage(m_app, WebBrowser);
+        modBase::OpenStartPage(m_app.platform(), WebBrowser);
     ToolbarBox->hide();
 }
 
@@ -182,7 +181,7 @@ void frmShowPanovel::WebBrowser_NewWindow2(platform::NewWindowRequest &request)
 {
     AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     request.Cancel = true;
-    m_app.windows().VorlenNotice(QStringLiteral("제한된 기능"), QStringLiteral("현재 브라우징 모드에서는 제한된 기능입니다."),
+    m_app.shell().notice(QStringLiteral("제한된 기능"), QStringLiteral("현재 브라우징 모드에서는 제한된 기능입니다."),
                                  true, 3000);
 }
 
@@ -224,9 +223,9 @@ void frmShowPanovel::Form_Unload()
     m_unloaded = true;
     AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
     const QString reached = WebBrowser ? WebBrowser->LocationURL() : QString();
-    m_app.revealMainWindow();
+    m_app.shell().revealMainWindow();
     if (!reached.isEmpty())
-        m_app.navigateCurrent(reached);
+        m_app.shell().navigateCurrent(reached);
 }
 
 void frmShowPanovel::paintEvent(QPaintEvent *)

@@ -1,6 +1,6 @@
 #pragma once
 
-class VorlenApp;
+class BrowserAssembly;
 
 namespace modSubMain {
 
@@ -10,6 +10,6 @@ int Main(int argc, char **argv);
 
 // The start sequence on an application object: the firewall offer, then the
 // main window with its start tab.
-void Start(VorlenApp &app);
+void Start(BrowserAssembly &app);
 
 } // namespace modSubMain

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "browser/core/WindowSlot.h"
-#include "browser/frame/frmMiniMode.h"
-#include "browser/frame/frmShowPanovel.h"
-#include "browser/frame/frmVitrel.h"
+#include "browser/modes/frmMiniMode.h"
+#include "browser/modes/frmShowPanovel.h"
+#include "browser/modes/frmVitrel.h"
 
 // The main window's display-mode windows, each made on first use and existing
 // once; whatever is still open goes with the main window.

@@ -1,8 +1,7 @@
 #pragma once
 
-// What the layout pass needs to know of the side area and the notepad. The
-// panels and the side-bar commands write it; the pass reads it and never asks
-// the widgets. Widths and heights are twips.
+// What the layout pass reads of the side area and the notepad, gathered from
+// the panels that own it. Widths and heights are twips.
 struct PanelState
 {
     int sidebarWidth = 0;         // 495 folded, wider with a panel open

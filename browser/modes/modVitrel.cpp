@@ -1,5 +1,5 @@
 #include "modVitrel.h"
-#include "PacedWait.h"
+#include "browser/frame/PacedWait.h"
 
 #include "platform/Settings.h"
 

@@ -1,8 +1,8 @@
 #include "frmMiniMode.h"
 
-#include "PictureControl.h"
+#include "browser/frame/PictureControl.h"
 #include "browser/core/VorlenApp.h"
-#include "modRoundEdge.h"
+#include "browser/frame/modRoundEdge.h"
 #include "modVitrel.h"
 
 #include <QCloseEvent>

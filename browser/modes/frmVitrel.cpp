@@ -1,7 +1,7 @@
 #include "frmVitrel.h"
 
 #include "browser/core/VorlenApp.h"
-#include "modRoundEdge.h"
+#include "browser/frame/modRoundEdge.h"
 #include "modVitrel.h"
 #include "platform/Settings.h"
 

@@ -1,0 +1,178 @@
+#include "BrowserAssembly.h"
+
+#include "SessionCommands.h"
+#include "SessionWindows.h"
+#include "browser/frame/FadeOut.h"
+#include "browser/input/InputCommands.h"
+#include "browser/modes/DisplayWindows.h"
+#include "browser/modes/ModeCommands.h"
+#include "browser/panels/PanelCommands.h"
+#include "browser/startup/frmSetting.h"
+#include "browser/startup/modBase.h"
+#include "browser/themes/BuiltinImages.h"
+#include "browser/themes/Skin.h"
+#include "browser/themes/ThemeCommands.h"
+#include "browser/tools/ToolCommands.h"
+#include "browser/window/frmMain.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+BrowserAssembly::BrowserAssembly(platform::Platform &platform)
+    : m_app(platform, *this)
+{
+    m_app.setOpacityProbe([](const QWidget *window) { return fade::opacityShows(window); });
+    m_app.afterStep().setSteps([this] { modBase::TrimWorkingSet(m_app.platform()); },
+                               [this] {
+                                   if (m_main)
+                                       m_main->ArrangeMainWindow();
+                               });
+}
+
+BrowserAssembly::~BrowserAssembly()
+{
+    // The windows and their pages go before the engine profile of the platform,
+    // and no step runs on a window that is going.
+    m_app.afterStep().setSteps({}, {});
+    m_windows.reset();
+    m_display.reset();
+    m_main.reset();
+}
+
+BuiltinImages &BrowserAssembly::images()
+{
+    if (!m_images) {
+        // The @2x pictures on a high-density screen.
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        m_images = std::make_unique<BuiltinImages>(screen ? screen->devicePixelRatio() : 1.0);
+    }
+    return *m_images;
+}
+
+Skin &BrowserAssembly::skin()
+{
+    if (!m_skin)
+        m_skin = std::make_unique<Skin>(m_app.environment(), images());
+    return *m_skin;
+}
+
+frmMain &BrowserAssembly::mainForm()
+{
+    if (!m_main) {
+        m_main = std::make_unique<frmMain>(m_app, skin(), images());
+        m_app.locks().setTarget(m_main.get());
+        installCommands();
+        m_main->Form_Initialize();
+    }
+    return *m_main;
+}
+
+void BrowserAssembly::installCommands()
+{
+    frmMain &main = *m_main;
+    m_display = std::make_unique<DisplayWindows>();
+    installSessionCommands(m_app, *this);
+    installPanelCommands(m_app, SidePanels{*main.FavoriteBox, *main.SearchBox, *main.ntpdNotepadBox,
+                                           *main.ScriptErrorsButton});
+    installToolCommands(m_app, main);
+    installModeCommands(m_app, *m_display, main);
+    installThemeCommands(m_app, ThemeHooks{main, [&main] { main.applyThemeFromManager(); }});
+    installInputCommands(m_app, InputTargets{main.keyflint(), *main.FavoriteBox});
+}
+
+SessionWindows &BrowserAssembly::windows()
+{
+    if (!m_windows)
+        m_windows = std::make_unique<SessionWindows>(m_app);
+    return *m_windows;
+}
+
+DisplayWindows &BrowserAssembly::displayWindows()
+{
+    mainForm();
+    return *m_display;
+}
+
+void BrowserAssembly::holdBarsUntilStartPage()
+{
+    if (m_main)
+        m_main->holdBarsUntilStartPage();
+}
+
+platform::WebBrowser *BrowserAssembly::currentPage() const
+{
+    return m_main ? m_main->tabs().currentPage() : nullptr;
+}
+
+platform::WebBrowser *BrowserAssembly::openInNewTab(const QString &url)
+{
+    return mainForm().modRecvNewWindow(url);
+}
+
+void BrowserAssembly::navigateCurrent(const QString &url)
+{
+    if (platform::WebBrowser *page = mainForm().tabs().currentPage())
+        page->Navigate(url);
+}
+
+void BrowserAssembly::showMainWindow()
+{
+    frmMain &form = mainForm();
+    AfterStep step(m_app.afterStep());
+    // Folders, the first-run greeting and the placement the user left.
+    form.ApplyWindowSetting();
+    form.ArrangeFrame();
+    m_app.afterStep().flushLayout();
+    form.StartKeyflint();
+    form.CheckThemeAtStart();
+    form.UpdateSystemStateIcon();
+    form.modTabStrip();
+}
+
+void BrowserAssembly::revealMainWindow()
+{
+    frmMain &form = mainForm();
+    form.show();
+    form.setEnabled(!m_app.locks().locked());
+}
+
+QWidget *BrowserAssembly::mainWidget() const
+{
+    return m_main.get();
+}
+
+void BrowserAssembly::notice(const QString &title, const QString &contents, bool titleFocusPoint,
+                             qint16 exitInterval)
+{
+    windows().VorlenNotice(title, contents, titleFocusPoint, exitInterval);
+}
+
+void BrowserAssembly::messageBox(qint16 type, QString &text, qint32 &number)
+{
+    windows().MyMsgBox(type, text, number);
+}
+
+void BrowserAssembly::showSettings()
+{
+    frmSetting &dialog = windows().showSetting();
+    // Whichever way the dialog was opened, its verdict on themes reaches the
+    // theme manager's menu item.
+    if (m_main)
+        QObject::connect(&dialog, &frmSetting::ambrelMenuEnabled, m_main.get(), &frmMain::setAmbrelMenuEnabled,
+                         Qt::UniqueConnection);
+}
+
+void BrowserAssembly::showSystemCheck()
+{
+    windows().showSystemScan();
+}
+
+void BrowserAssembly::writeSessionRecord()
+{
+    windows().recorder().WriteSessionRecord();
+}
+
+void BrowserAssembly::clearSessionRecord()
+{
+    windows().recorder().ClearSessionRecord();
+}
