@@ -12,7 +12,9 @@
 #include "browser/themes/BuiltinImages.h"
 #include "browser/themes/Skin.h"
 #include "browser/themes/ThemeCommands.h"
+#include "browser/themes/modAmbrel.h"
 #include "browser/tools/ToolCommands.h"
+#include "browser/window/WindowSetting.h"
 #include "browser/window/frmMain.h"
 
 #include <QGuiApplication>
@@ -76,7 +78,12 @@ void BrowserAssembly::installCommands()
                                            *main.ScriptErrorsButton});
     installToolCommands(m_app, main);
     installModeCommands(m_app, *m_display, main);
-    installThemeCommands(m_app, ThemeHooks{main, [&main] { main.applyThemeFromManager(); }});
+    installThemeCommands(m_app, ThemeHooks{main, [this, &main] {
+                                               modAmbrel::Context theme = themeContext();
+                                               modAmbrel::LoadThemePack(theme, true);
+                                               // The frame edges resize only a window that is not maximized.
+                                               main.showFrameState(main.WindowState() == 2);
+                                           }});
     installInputCommands(m_app, InputTargets{main.keyflint(), *main.FavoriteBox});
 }
 
@@ -91,6 +98,19 @@ DisplayWindows &BrowserAssembly::displayWindows()
 {
     mainForm();
     return *m_display;
+}
+
+modAmbrel::Context BrowserAssembly::themeContext()
+{
+    frmMain &main = mainForm();
+    return modAmbrel::Context{
+        skin(),
+        m_app.environment(),
+        m_app.platform().dialogs,
+        &main,
+        [&main] { main.modTabStrip(); },
+        [&main](bool enabled) { main.setAmbrelMenuEnabled(enabled); },
+    };
 }
 
 void BrowserAssembly::holdBarsUntilStartPage()
@@ -120,11 +140,14 @@ void BrowserAssembly::showMainWindow()
     frmMain &form = mainForm();
     AfterStep step(m_app.afterStep());
     // Folders, the first-run greeting and the placement the user left.
-    form.ApplyWindowSetting();
+    modWindowSetting::ApplyWindowSetting(form, m_app);
     form.ArrangeFrame();
     m_app.afterStep().flushLayout();
     form.StartKeyflint();
-    form.CheckThemeAtStart();
+    modAmbrel::Context theme = themeContext();
+    modAmbrel::CheckThemeAtStart(theme);
+    // The pack's maximize button stands for the window's state of now.
+    modAmbrel::SetMaxButtonPicture(skin(), true, form.WindowState() == 2);
     form.UpdateSystemStateIcon();
     form.modTabStrip();
 }

@@ -10,6 +10,9 @@ class SessionWindows;
 class Skin;
 class frmMain;
 struct DisplayWindows;
+namespace modAmbrel {
+struct Context;
+}
 
 // The program put together: it owns the context, the skin and its built-in
 // pictures, the main window and the windows beside it, answers the context's
@@ -43,6 +46,9 @@ public:
     SessionWindows &windows();
     // The transparency dialog, mini mode and the wide view while open.
     DisplayWindows &displayWindows();
+
+    // What the theme steps act on: the skin and the main window.
+    modAmbrel::Context themeContext();
 
     // Start-up: the main window's bars keep its first frame until the start
     // tab's page is there (or a moment has passed).

@@ -5,7 +5,13 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+#include <optional>
 #include <vector>
+
+class QWidget;
+class VorlenApp;
+enum class Command;
 
 // The window-edge commands: where a window thrown by its title strip ended up
 // decides what happens. All positions in twips; the screen's top-left is 0,0.
@@ -38,5 +44,16 @@ Outcome CheckGestra(const QRect &window, const QSize &screen, int taskbarHeightP
 // Whether the display server tells the program where its windows are; without
 // that (Wayland) the edge commands stay idle rather than act on a wrong place.
 bool positionKnown(const QString &platformName);
+
+// The command an edge action runs; the history and window commands are then
+// followed by the tab strip's refresh.
+Command commandOf(Action action);
+bool refreshesTabStrip(Action action);
+
+// The check on the window itself: decides from its place on the primary
+// screen, puts a normal window back inside the screen and runs each command
+// through the command table. refreshTabs runs after a history or window
+// command. False when the display server keeps the position to itself.
+bool CheckGestra(VorlenApp &app, QWidget &window, bool afterMove, const std::function<void()> &refreshTabs);
 
 } // namespace modGestra

@@ -26,6 +26,13 @@ const QColor kPackColour(10, 200, 30);
 class ThemeApply : public BrowserTest
 {
 protected:
+    // What the theme manager's "확인" does with the selected pack.
+    int loadPackFromManager()
+    {
+        modAmbrel::Context theme = app().themeContext();
+        return modAmbrel::LoadThemePack(theme, true);
+    }
+
     QString packFolder(const QString &name)
     {
         return themepack::packFolder(m_fake.environment().applicationFolder(), name);
@@ -233,7 +240,7 @@ TEST_F(ThemeApply, TheManagersOkAppliesOnlyWhenPacksWereSwitchedOnAtStart)
     start();
     EXPECT_FALSE(fromPack("ProgramDesignTopLine"));
     fake().dialogs().clear();
-    form().LoadThemePack(true);
+    loadPackFromManager();
     EXPECT_EQ(themeMessages(), QStringList{nextStart()});
     EXPECT_FALSE(fromPack("ProgramDesignTopLine")) << "nothing on screen changes";
     m_app.reset();
@@ -245,16 +252,16 @@ TEST_F(ThemeApply, TheManagersOkAppliesOnlyWhenPacksWereSwitchedOnAtStart)
     start();
     EXPECT_TRUE(app().skin().themePackActive());
     setSetting(K::ThemeName, "");
-    form().LoadThemePack(true);
+    loadPackFromManager();
     EXPECT_FALSE(fromPack("ProgramDesignTopLine"));
     modAmbrel::SetBackButtonPicture(app().skin(), true);
     EXPECT_FALSE(fromPack("BackButton")) << "no pack is active any more";
     setSetting(K::ThemeName, "Dusk");
     fake().dialogs().clear();
-    EXPECT_EQ(form().LoadThemePack(true), 0);
+    EXPECT_EQ(loadPackFromManager(), 0);
     EXPECT_TRUE(fromPack("ProgramDesignTopLine"));
     ASSERT_TRUE(QDir(packFolder("Dusk")).removeRecursively());
-    form().LoadThemePack(true);
+    loadPackFromManager();
     EXPECT_EQ(themeMessages(), QStringList{folderMissing()});
     EXPECT_FALSE(fromPack("ProgramDesignTopLine"));
 }

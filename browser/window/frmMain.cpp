@@ -3,6 +3,7 @@
 
 #include "AddressInput.h"
 #include "Design.h"
+#include "StatusBar.h"
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
@@ -67,12 +68,12 @@ PanelState frmMain::panels() const
 
 int frmMain::connectionPicture() const
 {
-    return m_parts->connectionPicture;
+    return ProgramStatusBar->connectionPicture();
 }
 
 int frmMain::systemStatePicture() const
 {
-    return m_parts->statePicture;
+    return ProgramStatusBar->systemStatePicture();
 }
 
 int frmMain::fadeSteps() const
@@ -217,18 +218,11 @@ void frmMain::createControls()
     ntpdNotepadBox->resize(100, design::px(design::kNotepadHeight));
 
     // Status bar.
-    ProgramStatusBar = new QWidget(this);
-    ProgramStatusBar->setObjectName(QStringLiteral("ProgramStatusBar"));
-    ProgramStatusInternetIconImage = picture("ProgramStatusInternetIconImage", ProgramStatusBar);
-    ProgramStatusInternetIconImage->setGeometry(design::px(design::kStatusIcon));
-    ProgramStatusTextLabel = new QLabel(ProgramStatusBar);
-    ProgramStatusTextLabel->setObjectName(QStringLiteral("ProgramStatusTextLabel"));
-    ProgramStatusTextLabel->setTextFormat(Qt::PlainText);
-    ProgramStatusTextLabel->setStyleSheet(QStringLiteral("color: #e8edf4; background: transparent;"));
-    ProgramSystemStateBar = picture("ProgramSystemStateBar", ProgramStatusBar);
-    ProgramSystemStateBar->setStretch(false);
-    ProgramStatusProgressbar = new Progressbar(ProgramStatusBar);
-    ProgramStatusProgressbar->setObjectName(QStringLiteral("ProgramStatusProgressbar"));
+    ProgramStatusBar = new StatusBar(m_images, this);
+    ProgramStatusInternetIconImage = ProgramStatusBar->ProgramStatusInternetIconImage;
+    ProgramStatusTextLabel = ProgramStatusBar->ProgramStatusTextLabel;
+    ProgramSystemStateBar = ProgramStatusBar->ProgramSystemStateBar;
+    ProgramStatusProgressbar = ProgramStatusBar->ProgramStatusProgressbar;
 
     // Every skinned element starts with its built-in picture.
     Skin &skin = m_skin;
@@ -260,24 +254,12 @@ platform::WebBrowser *frmMain::createBrowser(qint16 index)
 
 void frmMain::setConnectionPicture(int picture)
 {
-    m_parts->connectionPicture = picture;
-    ProgramStatusInternetIconImage->setPicture(m_images.builtinPicture(ImageList::ProgramStatusImagesList, picture));
+    ProgramStatusBar->setConnectionPicture(picture);
 }
 
 void frmMain::setStatus(int connectionPicture, const QString &text)
 {
-    setConnectionPicture(connectionPicture);
-    ProgramStatusTextLabel->setText(text);
-}
-
-void frmMain::Parts::setSystemStatePicture(frmMain &f, int picture, const QString &tooltip)
-{
-    // Only a changed state replaces the picture, so the icon does not flicker.
-    if (picture != f.m_parts->statePicture) {
-        f.m_parts->statePicture = picture;
-        f.ProgramSystemStateBar->setPicture(f.m_images.builtinPicture(ImageList::ProgramStateList, picture));
-    }
-    f.ProgramSystemStateBar->setToolTip(tooltip);
+    ProgramStatusBar->setStatus(connectionPicture, text);
 }
 
 int frmMain::Width() const

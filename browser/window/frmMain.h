@@ -20,6 +20,7 @@ class Progressbar;
 class QLabel;
 class SearchPanel;
 class Skin;
+class StatusBar;
 class TabStrip;
 class VorlenApp;
 
@@ -49,18 +50,10 @@ public:
     // The bars keep the window's first frame until the start tab's page is there.
     void holdBarsUntilStartPage();
 
-    // Placement and first run (frmMain_Placement.cpp), session record (frmMain_Session.cpp)
-    void ApplyWindowSetting();
-    void RestoreWindowPlacement();
-    bool SaveWindowPlacement();
+    // The session record of the selected page.
     void WriteSessionRecord();
     void ClearSessionRecord();
 
-    // Themes (frmMain_Frame.cpp): the start-up decision and the selected pack.
-    void CheckThemeAtStart();
-    int LoadThemePack(bool fromManager);
-    // The pack the theme manager chose, applied to the frame.
-    void applyThemeFromManager();
     // The theme manager's menu item, switched by the theme check and the settings.
     void setAmbrelMenuEnabled(bool enabled);
     bool ambrelMenuEnabled() const;
@@ -101,6 +94,9 @@ public:
     int Width() const;   // twips
     int Height() const;
     void setSizeTwips(int width, int height);
+    // The maximize button's picture and tooltip and the resizing edges for a
+    // window that is (or is not) maximized.
+    void showFrameState(bool maximized);
     int fadeSteps() const;
 
     // --- Controls ---------------------------------------------------------
@@ -146,7 +142,7 @@ public:
 
     TabStrip *WebTabStrip;
 
-    QWidget *ProgramStatusBar;
+    StatusBar *ProgramStatusBar;
     PictureControl *ProgramStatusInternetIconImage;
     QLabel *ProgramStatusTextLabel;
     PictureControl *ProgramSystemStateBar;

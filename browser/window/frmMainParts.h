@@ -9,9 +9,6 @@ class Keyflint;
 class MoveEndWatch;
 class StartupPaintHold;
 class QPoint;
-namespace modAmbrel {
-struct Context;
-}
 
 // What the main window keeps besides its controls and its tabs: the shortcut
 // and move machinery, the menus, and the few flags its handlers share. Only the
@@ -33,11 +30,8 @@ struct frmMain::Parts
     static void setEdgeControlsEnabled(frmMain &f, bool enabled);
     static void resizeByEdge(frmMain &f, Qt::MouseButton button, Qt::Edges edges);
     static void toggleMaximized(frmMain &f);
-    static void setSystemStatePicture(frmMain &f, int picture, const QString &tooltip);
     static void showFavoriteOffline(frmMain &f);
     static void showFavoriteMenu(frmMain &f, const QPoint &globalPos);
-    static modAmbrel::Context ambrelContext(frmMain &f);
-    static void firstRun(frmMain &f);
     // Tells the user once per run that generated pages cannot be written.
     static void reportPageWriteFailure(frmMain &f);
     static void releaseStartupHold(frmMain &f);
@@ -50,8 +44,6 @@ struct frmMain::Parts
     std::unique_ptr<Keyflint> keyflint;
     frmPopupMenu *popup = nullptr;
     StartupPaintHold *startupHold = nullptr;
-    int connectionPicture = 0;
-    int statePicture = 0;
     int fadeSteps = 0;
     bool unloading = false;
     bool pageFailureReported = false;

@@ -19,6 +19,13 @@ void frmMain::Parts::setEdgeControlsEnabled(frmMain &f, bool enabled)
         edge->setEnabled(enabled);
 }
 
+void frmMain::showFrameState(bool maximized)
+{
+    modAmbrel::SetMaxButtonPicture(m_skin, true, maximized);
+    SystemMaxButton->setToolTip(maximized ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
+    Parts::setEdgeControlsEnabled(*this, !maximized);
+}
+
 void frmMain::Parts::refreshMaxButton(frmMain &f)
 {
     const bool maximized = f.WindowState() == 2;
@@ -94,10 +101,8 @@ void frmMain::ProgramTitleBar_MouseUp(Qt::MouseButton)
 void frmMain::Parts::toggleMaximized(frmMain &f)
 {
     const bool maximize = f.WindowState() != 2;
-    modAmbrel::SetMaxButtonPicture(f.m_skin, true, maximize);
-    f.SystemMaxButton->setToolTip(maximize ? QStringLiteral("이전 크기로 복원") : QStringLiteral("최대화"));
+    f.showFrameState(maximize);
     f.setWindowStateValue(maximize ? 2 : 0);
-    Parts::setEdgeControlsEnabled(f, !maximize);
 }
 
 void frmMain::ProgramTitleBar_DblClick()
@@ -174,41 +179,6 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-modAmbrel::Context frmMain::Parts::ambrelContext(frmMain &f)
-{
-    return modAmbrel::Context{
-        f.m_skin,
-        f.m_app.environment(),
-        f.m_app.platform().dialogs,
-        &f,
-        [&f] { f.modTabStrip(); },
-        [&f](bool enabled) { f.setAmbrelMenuEnabled(enabled); },
-    };
-}
-
-void frmMain::CheckThemeAtStart()
-{
-    modAmbrel::Context ctx = Parts::ambrelContext(*this);
-    modAmbrel::CheckThemeAtStart(ctx);
-    // The pack's maximize button stands for the window's state of now.
-    modAmbrel::SetMaxButtonPicture(m_skin, true, WindowState() == 2);
-}
-
-int frmMain::LoadThemePack(bool fromManager)
-{
-    modAmbrel::Context ctx = Parts::ambrelContext(*this);
-    return modAmbrel::LoadThemePack(ctx, fromManager);
-}
-
-void frmMain::applyThemeFromManager()
-{
-    AfterStep step(m_app.afterStep());
-    LoadThemePack(true);
-    // The frame edges resize only a window that is not maximized.
-    Parts::refreshMaxButton(*this);
-    Parts::setEdgeControlsEnabled(*this, WindowState() != 2);
 }
 
 void frmMain::setAmbrelMenuEnabled(bool enabled)

@@ -4,7 +4,6 @@
 #include "frmMain.h"
 #include "frmMainParts.h"
 
-#include "Design.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/MoveEndWatch.h"
 #include "browser/input/modGestra.h"
@@ -13,8 +12,6 @@
 #include "platform/Settings.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
 Keyflint &frmMain::keyflint()
 {
@@ -63,59 +60,8 @@ void frmMain::afterTitleMove()
 void frmMain::CheckGestra(bool afterMove)
 {
     AfterStep step(m_app.afterStep());
-    QScreen *screen = QGuiApplication::primaryScreen();
-    // Where the display server keeps the window's position to itself, any
-    // decision would act on a wrong place.
-    if (!screen || !modGestra::positionKnown(QGuiApplication::platformName()))
+    if (!modGestra::CheckGestra(m_app, *this, afterMove, [this] { modTabStrip(); }))
         return;
-    constexpr int T = design::kTwipsPerPixel;
-    const QRect area = screen->geometry();
-    const QRect window = geometry().translated(-area.topLeft());
-    const int taskbarPx = std::max(0, area.bottom() - screen->availableGeometry().bottom());
-    const modGestra::Outcome outcome =
-        modGestra::CheckGestra(QRect(window.x() * T, window.y() * T, window.width() * T, window.height() * T),
-                               area.size() * T, taskbarPx,
-                               platform::setting::int16(m_app.environment(), settings::Key::GestraValue), afterMove);
-
-    const QPoint place(outcome.topLeft.x() / T, outcome.topLeft.y() / T);
-    if (place != window.topLeft() && WindowState() == 0)
-        move(place + area.topLeft());
-
-    // Every edge action is a command, with the preconditions of any other way of asking.
-    Commands &commands = m_app.commands();
-    using A = modGestra::Action;
-    for (const A action : outcome.actions) {
-        switch (action) {
-        case A::Back:
-            commands.run(Command::Back);
-            modTabStrip();
-            break;
-        case A::Forward:
-            commands.run(Command::Forward);
-            modTabStrip();
-            break;
-        case A::Maximize:
-            commands.run(Command::Maximize);
-            modTabStrip();
-            break;
-        case A::Minimize:
-            commands.run(Command::Minimize);
-            break;
-        case A::PreviousTab:
-            commands.run(Command::PreviousTab);
-            break;
-        case A::NextTab:
-            commands.run(Command::NextTab);
-            break;
-        case A::NewTab:
-            commands.run(Command::NewTab);
-            break;
-        case A::CloseTab:
-            commands.run(Command::CloseSelectedTab);
-            break;
-        }
-    }
-    Parts::refreshMaxButton(*this);
-    Parts::setEdgeControlsEnabled(*this, WindowState() != 2);
+    showFrameState(WindowState() == 2);
     m_app.afterStep().requestLayout();
 }

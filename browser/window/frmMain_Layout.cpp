@@ -6,6 +6,7 @@
 #include "AddressInput.h"
 #include "Design.h"
 #include "Layout.h"
+#include "StatusBar.h"
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
@@ -60,7 +61,7 @@ void frmMain::UpdateSystemStateIcon()
 {
     const modSystemCheck::SystemStatePicture picked = modSystemCheck::currentSystemState(m_app.platform());
     if (picked.picture != 0)
-        Parts::setSystemStatePicture(*this, picked.picture, QString::fromUtf8(picked.tooltip));
+        ProgramStatusBar->setSystemStatePicture(picked.picture, QString::fromUtf8(picked.tooltip));
 }
 
 void frmMain::ArrangeFrame()
@@ -128,8 +129,7 @@ void frmMain::ArrangeMainWindow()
     } else if (!maximized && !ProgramDesignTopSize->isEnabled()) {
         // Restored by the window manager (a key of its own, say): the normal
         // picture, tooltip and resizable edges come back.
-        Parts::refreshMaxButton(*this);
-        Parts::setEdgeControlsEnabled(*this, true);
+        showFrameState(false);
     }
 
     ProgramTitleBar->setGeometry(design::px(out.titleBar));
@@ -170,7 +170,5 @@ void frmMain::ArrangeMainWindow()
     m_parts->notepadWidth = out.notepad.width();
 
     ProgramStatusBar->setGeometry(design::px(out.statusBar));
-    ProgramSystemStateBar->setGeometry(design::px(out.stateIcon));
-    ProgramStatusTextLabel->setGeometry(design::px(out.statusText));
-    ProgramStatusProgressbar->setGeometry(design::px(out.progressBar));
+    ProgramStatusBar->arrange(design::px(out.stateIcon), design::px(out.statusText), design::px(out.progressBar));
 }

@@ -5,6 +5,8 @@
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
 #include "StartupPaintHold.h"
+#include "StatusBar.h"
+#include "WindowSetting.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/FadeOut.h"
 #include "browser/startup/modBase.h"
@@ -128,7 +130,7 @@ void frmMain::Form_Unload(int &Cancel)
     }
     m_parts->unloading = true;
     ClearSessionRecord();
-    SaveWindowPlacement();
+    modWindowSetting::SaveWindowPlacement(*this, m_app);
     modLocalPages::DeleteGeneratedPages(m_app.platform());
     m_app.End();
 }
@@ -155,7 +157,7 @@ void frmMain::modProgramExit()
     }
 
     modLocalPages::DeleteGeneratedPages(m_app.platform());
-    SaveWindowPlacement();
+    modWindowSetting::SaveWindowPlacement(*this, m_app);
     ClearSessionRecord();
     m_app.End();
 }
