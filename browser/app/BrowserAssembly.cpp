@@ -4,6 +4,7 @@
 #include "SessionWindows.h"
 #include "browser/frame/FadeOut.h"
 #include "browser/input/InputCommands.h"
+#include "browser/input/modKeyflint.h"
 #include "browser/modes/DisplayWindows.h"
 #include "browser/modes/ModeCommands.h"
 #include "browser/panels/PanelCommands.h"
@@ -14,10 +15,11 @@
 #include "browser/themes/ThemeCommands.h"
 #include "browser/themes/modAmbrel.h"
 #include "browser/tools/ToolCommands.h"
+#include "browser/window/WindowCommands.h"
 #include "browser/window/WindowSetting.h"
 #include "browser/window/frmMain.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 
 BrowserAssembly::BrowserAssembly(platform::Platform &platform)
@@ -38,6 +40,7 @@ BrowserAssembly::~BrowserAssembly()
     m_app.afterStep().setSteps({}, {});
     m_windows.reset();
     m_display.reset();
+    m_keyflint.reset();
     m_main.reset();
 }
 
@@ -73,6 +76,7 @@ void BrowserAssembly::installCommands()
 {
     frmMain &main = *m_main;
     m_display = std::make_unique<DisplayWindows>();
+    installWindowCommands(m_app, main);
     installSessionCommands(m_app, *this);
     installPanelCommands(m_app, SidePanels{*main.FavoriteBox, *main.SearchBox, *main.ntpdNotepadBox,
                                            *main.ScriptErrorsButton});
@@ -84,7 +88,21 @@ void BrowserAssembly::installCommands()
                                                // The frame edges resize only a window that is not maximized.
                                                main.showFrameState(main.WindowState() == 2);
                                            }});
-    installInputCommands(m_app, InputTargets{main.keyflint(), *main.FavoriteBox});
+    installInputCommands(m_app, InputTargets{keyflint(), *main.FavoriteBox});
+}
+
+Keyflint &BrowserAssembly::keyflint()
+{
+    if (!m_keyflint) {
+        frmMain *main = &mainForm();
+        m_keyflint = std::make_unique<Keyflint>(
+            [this](Command c) { m_app.commands().run(c); },
+            // Only while the main window is the one in front; another program's
+            // keys never arrive here at all.
+            [main] { return QApplication::activeWindow() == main && main->isEnabled(); });
+        QObject::connect(main, &frmMain::unloading, m_keyflint.get(), [keys = m_keyflint.get()] { keys->unhook(); });
+    }
+    return *m_keyflint;
 }
 
 SessionWindows &BrowserAssembly::windows()
@@ -143,7 +161,7 @@ void BrowserAssembly::showMainWindow()
     modWindowSetting::ApplyWindowSetting(form, m_app);
     form.ArrangeFrame();
     m_app.afterStep().flushLayout();
-    form.StartKeyflint();
+    modKeyflint::StartKeyflint(m_app.environment(), keyflint());
     modAmbrel::Context theme = themeContext();
     modAmbrel::CheckThemeAtStart(theme);
     // The pack's maximize button stands for the window's state of now.

@@ -6,6 +6,7 @@
 #include <memory>
 
 class BuiltinImages;
+class Keyflint;
 class SessionWindows;
 class Skin;
 class frmMain;
@@ -41,6 +42,8 @@ public:
     // The main window, made at the first reference with every command installed.
     frmMain &mainForm();
     bool hasMainForm() const { return m_main != nullptr; }
+    // The shortcuts, switched on and off with the main window.
+    Keyflint &keyflint();
     // The notice, the message box, the settings, recovery and first-run
     // windows, and the session record.
     SessionWindows &windows();
@@ -76,5 +79,6 @@ private:
     std::unique_ptr<Skin> m_skin;
     std::unique_ptr<DisplayWindows> m_display;
     std::unique_ptr<frmMain> m_main;
+    std::unique_ptr<Keyflint> m_keyflint;
     std::unique_ptr<SessionWindows> m_windows;
 };

@@ -91,6 +91,17 @@ void TabSet::select(int position)
     Q_EMIT currentChanged(index);
 }
 
+bool TabSet::selectBeside(int step)
+{
+    const int n = count();
+    if (n == 0)
+        return false;
+    const int position = ((currentPosition() - 1 + step) % n + n) % n + 1;
+    const qint16 before = m_current;
+    select(position);
+    return m_current != before;
+}
+
 void TabSet::selectIndex(qint16 index)
 {
     select(positionOf(index));

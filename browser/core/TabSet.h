@@ -55,6 +55,9 @@ public:
     int currentPosition() const { return positionOf(m_current); }
     void select(int position);
     void selectIndex(qint16 index);
+    // Selects the tab step places to the right (left when negative), wrapping
+    // around the ends; false when the selection stayed (a single tab).
+    bool selectBeside(int step);
 
     int positionOf(qint16 index) const;  // 0 when there is no such tab
     qint16 indexAt(int position) const;  // -1 outside 1..count

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QLineEdit;
+
 #include <optional>
 
 // The quick commands typed into the address bar: the command runs while the
@@ -13,5 +15,9 @@
 namespace modDashmere {
 
 std::optional<Command> RunAddressCommand(const QString &text);
+
+// Runs the quick command the address box holds, after putting the page's
+// address back into the box, selected; false when the text is no command.
+bool RunQuickCommand(Commands &commands, QLineEdit &box, const QString &pageAddress);
 
 } // namespace modDashmere

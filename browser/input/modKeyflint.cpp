@@ -1,5 +1,7 @@
 #include "modKeyflint.h"
 
+#include "platform/Settings.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 
@@ -14,6 +16,12 @@ std::optional<Command> commandOf(int key, Qt::KeyboardModifiers modifiers)
             return k.command;
     }
     return std::nullopt;
+}
+
+void StartKeyflint(const platform::Environment &env, Keyflint &keyflint)
+{
+    if (platform::setting::int16(env, settings::Key::KeyflintValue) == 1)
+        keyflint.hook();
 }
 
 } // namespace modKeyflint

@@ -43,6 +43,18 @@ std::optional<Command> commandOf(int key, Qt::KeyboardModifiers modifiers);
 
 } // namespace modKeyflint
 
+namespace platform {
+class Environment;
+}
+class Keyflint;
+
+namespace modKeyflint {
+
+// Switches the shortcuts on at start when KeyflintValue is 1.
+void StartKeyflint(const platform::Environment &env, Keyflint &keyflint);
+
+} // namespace modKeyflint
+
 // The shortcuts at work: an event filter on the application that sees each key
 // press before the focused widget does, the page's own widget included, and
 // turns a shortcut into its command while the browser's window is the active

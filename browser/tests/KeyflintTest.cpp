@@ -2,6 +2,8 @@
 // events sent to the page's widget, as when the page has the keyboard focus.
 #include "BrowserFixture.h"
 
+#include "browser/input/modKeyflint.h"
+
 #include "browser/app/SessionWindows.h"
 #include "browser/tools/frmNotice.h"
 #include "browser/window/AddressInput.h"
@@ -67,7 +69,7 @@ protected:
 TEST_F(KeyflintTest, ShortcutsActWhileThePageHasTheFocus)
 {
     startWith("1");
-    ASSERT_TRUE(form().keyflintHooked());
+    ASSERT_TRUE(app().keyflint().hooked());
     page(0)->simulateNavigation("http://one.example/", "One");
     page(0)->clearLog();
 
@@ -135,7 +137,7 @@ TEST_F(KeyflintTest, OffAtStartUnlessTheSettingIsOne)
 {
     for (const char *value : {"0", "2", ""}) {
         startWith(value);
-        EXPECT_FALSE(form().keyflintHooked()) << value;
+        EXPECT_FALSE(app().keyflint().hooked()) << value;
         pressOnPage(Qt::Key_T, Qt::ControlModifier);
         EXPECT_EQ(tabs(), "start*") << value;
         m_app.reset();
@@ -147,20 +149,20 @@ TEST_F(KeyflintTest, QuickCommandSwitchesTheShortcutsOffAndOn)
     startWith("1");
     page(0)->simulateNavigation("http://one.example/", "One");
     typeAddress("s:qp");
-    EXPECT_FALSE(form().keyflintHooked());
+    EXPECT_FALSE(app().keyflint().hooked());
     EXPECT_EQ(form().WebAdressInputBar->text(), "http://one.example/") << "the address comes back";
     EXPECT_EQ(form().WebAdressInputBar->selectedText(), "http://one.example/");
     pressOnPage(Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(tabs(), "start*");
 
     typeAddress("s:qp");
-    EXPECT_TRUE(form().keyflintHooked());
+    EXPECT_TRUE(app().keyflint().hooked());
     EXPECT_TRUE(fake().dialogs().messageBoxes().isEmpty());
     EXPECT_EQ(app().windows().notice(), nullptr) << "no message either way";
 
     // A text that merely contains the command is an address being typed.
     typeAddress("s:qpx");
-    EXPECT_TRUE(form().keyflintHooked());
+    EXPECT_TRUE(app().keyflint().hooked());
     EXPECT_EQ(form().WebAdressInputBar->text(), "s:qpx");
 }
 
@@ -168,7 +170,7 @@ TEST_F(KeyflintTest, QuickCommandWithTheFeatureOffOnlyShowsTheNotice)
 {
     startWith("0");
     typeAddress("s:qp");
-    EXPECT_FALSE(form().keyflintHooked());
+    EXPECT_FALSE(app().keyflint().hooked());
     ASSERT_NE(app().windows().notice(), nullptr);
     EXPECT_EQ(app().windows().notice()->lblNoticeTitle->text(), "기능 사용안함");
     EXPECT_EQ(app().windows().notice()->lblNoticeContents->text(), "환경 설정에서 Keyflint™ 을 사용하도록 설정 하십시오.");
@@ -189,7 +191,7 @@ TEST_F(KeyflintTest, ShortcutsGoOnBothWaysOut)
     fake().dialogs().queueAnswer(platform::MsgResult::Yes);
     form().modRecvCloseWindow(0);
     EXPECT_TRUE(app().ended());
-    EXPECT_FALSE(form().keyflintHooked());
+    EXPECT_FALSE(app().keyflint().hooked());
     m_app.reset();
 
     setSetting(K::FadeEffectValue, "1");
@@ -197,7 +199,7 @@ TEST_F(KeyflintTest, ShortcutsGoOnBothWaysOut)
     app().setOpacityShows(false);
     app().commands().run(Command::Exit);
     EXPECT_TRUE(app().ended());
-    EXPECT_FALSE(form().keyflintHooked());
+    EXPECT_FALSE(app().keyflint().hooked());
 }
 
 TEST_F(KeyflintTest, AltAWritesTheQuickFavoriteInsideTheFolder)

@@ -7,6 +7,7 @@
 #include "browser/startup/frmSetting.h"
 #include "browser/startup/frmMessageBox.h"
 #include "browser/window/TabStrip.h"
+#include "browser/window/WindowCommands.h"
 
 #include <QAction>
 #include <QLabel>
@@ -161,7 +162,7 @@ TEST_F(PopupMenus, TheMakerSiteOpensInTheCurrentTab)
 {
     start();
     item("munfrmMainBrenmorWebSite")->trigger();
-    EXPECT_EQ(selectedPage()->navigated().last(), frmMain::makerSite());
+    EXPECT_EQ(selectedPage()->navigated().last(), makerSite());
 }
 
 TEST_F(PopupMenus, TheMenusPopUpWhereTheUserAsks)

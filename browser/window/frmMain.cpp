@@ -9,13 +9,11 @@
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
 #include "browser/input/SidebarButtons.h"
-#include "browser/input/modKeyflint.h"
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
 #include "browser/panels/SearchPanel.h"
 #include "browser/themes/BuiltinImages.h"
 #include "browser/themes/Skin.h"
-#include "browser/tools/Progressbar.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -39,7 +37,6 @@ frmMain::frmMain(VorlenApp &app, Skin &skin, BuiltinImages &images)
     setMinimumSize(design::px(design::kMinWidth) - 1, design::px(design::kMinHeight) - 1);
     createControls();
     connectControls();
-    defineCommands();
     connectMenus();
 }
 
@@ -106,25 +103,21 @@ void frmMain::createControls()
             [this](qint16 index, int position) { Parts::tabInserted(*this, index, position); });
     m_tabs.addStartTab(createBrowser(0));
 
-    // Frame pieces.
-    ProgramDesignTopLeftEdge = picture("ProgramDesignTopLeftEdge", nullptr);
+    // Frame pieces; the edges and corners show how they resize.
+    auto edge = [&picture](const char *name, Qt::CursorShape cursor) {
+        PictureControl *piece = picture(name, nullptr);
+        piece->setCursor(cursor);
+        return piece;
+    };
+    ProgramDesignTopLeftEdge = edge("ProgramDesignTopLeftEdge", Qt::SizeFDiagCursor);
     ProgramDesignTopLine = picture("ProgramDesignTopLine", nullptr);
-    ProgramDesignTopRightEdge = picture("ProgramDesignTopRightEdge", nullptr);
-    ProgramDesignRightLine = picture("ProgramDesignRightLine", nullptr);
-    ProgramDesignBottomRightEdge = picture("ProgramDesignBottomRightEdge", nullptr);
-    ProgramDesignBottomLine = picture("ProgramDesignBottomLine", nullptr);
-    ProgramDesignBottomLeftEdge = picture("ProgramDesignBottomLeftEdge", nullptr);
-    ProgramDesignLeftLine = picture("ProgramDesignLeftLine", nullptr);
-    ProgramDesignTopSize = picture("ProgramDesignTopSize", nullptr);
-
-    ProgramDesignTopLeftEdge->setCursor(Qt::SizeFDiagCursor);
-    ProgramDesignBottomRightEdge->setCursor(Qt::SizeFDiagCursor);
-    ProgramDesignTopRightEdge->setCursor(Qt::SizeBDiagCursor);
-    ProgramDesignBottomLeftEdge->setCursor(Qt::SizeBDiagCursor);
-    ProgramDesignTopSize->setCursor(Qt::SizeVerCursor);
-    ProgramDesignBottomLine->setCursor(Qt::SizeVerCursor);
-    ProgramDesignLeftLine->setCursor(Qt::SizeHorCursor);
-    ProgramDesignRightLine->setCursor(Qt::SizeHorCursor);
+    ProgramDesignTopRightEdge = edge("ProgramDesignTopRightEdge", Qt::SizeBDiagCursor);
+    ProgramDesignRightLine = edge("ProgramDesignRightLine", Qt::SizeHorCursor);
+    ProgramDesignBottomRightEdge = edge("ProgramDesignBottomRightEdge", Qt::SizeFDiagCursor);
+    ProgramDesignBottomLine = edge("ProgramDesignBottomLine", Qt::SizeVerCursor);
+    ProgramDesignBottomLeftEdge = edge("ProgramDesignBottomLeftEdge", Qt::SizeBDiagCursor);
+    ProgramDesignLeftLine = edge("ProgramDesignLeftLine", Qt::SizeHorCursor);
+    ProgramDesignTopSize = edge("ProgramDesignTopSize", Qt::SizeVerCursor);
 
     ProgramIcon = picture("ProgramIcon", nullptr);
     ProgramIcon->setPicture(m_images.programIcon(16));

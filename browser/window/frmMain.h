@@ -12,7 +12,6 @@ class AddressInput;
 class BuiltinImages;
 class frmPopupMenu;
 class FavoritePanel;
-class Keyflint;
 class LabelControl;
 class NotepadPanel;
 class PictureControl;
@@ -59,8 +58,6 @@ public:
     bool ambrelMenuEnabled() const;
     // The program, tab and favorite menus (frmMain_Menus.cpp).
     frmPopupMenu &popupMenu();
-    // The maker's web site the program menu opens.
-    static QString makerSite();
 
     // Tab set
     TabSet &tabs() { return m_tabs; }
@@ -98,6 +95,8 @@ public:
     // window that is (or is not) maximized.
     void showFrameState(bool maximized);
     int fadeSteps() const;
+    // Tells the user once per run that generated pages cannot be written.
+    void reportPageWriteFailure();
 
     // --- Controls ---------------------------------------------------------
     PictureControl *ProgramDesignTopLeftEdge;
@@ -205,16 +204,16 @@ public:
     void FavoriteActivatee();
     void modLoadTxtFileList();
 
-    // Shortcuts and edge commands (frmMain_Gestra.cpp)
-    Keyflint &keyflint();
-    void StartKeyflint();
-    void UnhookKeyflint();
-    bool keyflintHooked() const;
+    // Edge commands (frmMain_Gestra.cpp)
     void CheckGestra(bool afterMove);
     // The steps once a move by the title strip has ended: the blink, the edge commands.
     void afterTitleMove();
     // Waits for the end of a move that the window manager runs.
     void watchMoveEnd();
+
+Q_SIGNALS:
+    // The exit has begun: the shortcuts go before the window does.
+    void unloading();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -226,7 +225,6 @@ protected:
 private:
     void createControls();
     void connectControls();
-    void defineCommands();
     void connectMenus();
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);

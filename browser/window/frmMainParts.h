@@ -5,7 +5,6 @@
 
 #include <memory>
 
-class Keyflint;
 class MoveEndWatch;
 class StartupPaintHold;
 class QPoint;
@@ -21,19 +20,14 @@ struct frmMain::Parts
     // Steps the window's handlers share.
     static void tabInserted(frmMain &f, qint16 index, int position);
     static void showHistoryState(frmMain &f, qint16 index);
-    static void selectNeighbour(frmMain &f, int step);
     static void leaveAddressEditing(frmMain &f, bool checkEmpty);
     static void placeToolBox(frmMain &f, bool alwaysShow);
     static void setAddressWidth(frmMain &f, int twips);
-    static bool runQuickCommand(frmMain &f);
     static void refreshMaxButton(frmMain &f);
     static void setEdgeControlsEnabled(frmMain &f, bool enabled);
     static void resizeByEdge(frmMain &f, Qt::MouseButton button, Qt::Edges edges);
     static void toggleMaximized(frmMain &f);
     static void showFavoriteOffline(frmMain &f);
-    static void showFavoriteMenu(frmMain &f, const QPoint &globalPos);
-    // Tells the user once per run that generated pages cannot be written.
-    static void reportPageWriteFailure(frmMain &f);
     static void releaseStartupHold(frmMain &f);
 
     // Where the last layout pass put the notepad.
@@ -41,7 +35,6 @@ struct frmMain::Parts
     int notepadWidth = 0;
     WindowDrag drag;
     MoveEndWatch *moveEnd = nullptr;
-    std::unique_ptr<Keyflint> keyflint;
     frmPopupMenu *popup = nullptr;
     StartupPaintHold *startupHold = nullptr;
     int fadeSteps = 0;

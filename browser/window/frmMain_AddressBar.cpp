@@ -81,7 +81,8 @@ void frmMain::WebAdressBar_DblClick()
 void frmMain::WebAdressInputBar_Change()
 {
     AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
-    Parts::runQuickCommand(*this);
+    platform::WebBrowser *page = m_tabs.currentPage();
+    modDashmere::RunQuickCommand(m_app.commands(), *WebAdressInputBar, page ? page->LocationURL() : QString());
 }
 
 void frmMain::WebAdressInputBar_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
@@ -132,17 +133,4 @@ void frmMain::Parts::leaveAddressEditing(frmMain &f, bool checkEmpty)
     f.WriteTitle(f.m_tabs.CurrentTab());
     f.WriteTabCap(f.m_tabs.CurrentTab());
     Parts::placeToolBox(f, always);
-}
-
-bool frmMain::Parts::runQuickCommand(frmMain &f)
-{
-    const std::optional<Command> command = modDashmere::RunAddressCommand(f.WebAdressInputBar->text());
-    if (!command)
-        return false;
-    platform::WebBrowser *page = f.m_tabs.currentPage();
-    f.WebAdressInputBar->setText(page ? page->LocationURL() : QString());
-    f.WebAdressInputBar->setFocus();
-    f.WebAdressInputBar->selectAll();
-    f.m_app.commands().run(*command);
-    return true;
 }

@@ -1,45 +1,14 @@
-// The window's input beyond its controls: the shortcut filter, and what follows
-// a move of the window by its title strip (the blink of the fade effect and the
-// window-edge commands, run once the move has ended).
+// What follows a move of the window by its title strip: the blink of the fade
+// effect and the window-edge commands, run once the move has ended.
 #include "frmMain.h"
 #include "frmMainParts.h"
 
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/MoveEndWatch.h"
 #include "browser/input/modGestra.h"
-#include "browser/input/modKeyflint.h"
 #include "browser/modes/modVitrel.h"
 #include "platform/Settings.h"
 
-#include <QApplication>
-
-Keyflint &frmMain::keyflint()
-{
-    if (!m_parts->keyflint)
-        m_parts->keyflint = std::make_unique<Keyflint>(
-            [this](Command c) { m_app.commands().run(c); },
-            // Only while this window is the one in front; another program's keys
-            // never arrive here at all.
-            [this] { return QApplication::activeWindow() == this && isEnabled(); });
-    return *m_parts->keyflint;
-}
-
-void frmMain::StartKeyflint()
-{
-    if (platform::setting::int16(m_app.environment(), settings::Key::KeyflintValue) == 1)
-        keyflint().hook();
-}
-
-void frmMain::UnhookKeyflint()
-{
-    if (m_parts->keyflint)
-        m_parts->keyflint->unhook();
-}
-
-bool frmMain::keyflintHooked() const
-{
-    return m_parts->keyflint && m_parts->keyflint->hooked();
-}
 
 void frmMain::watchMoveEnd()
 {

@@ -11,6 +11,7 @@
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
+#include "browser/frame/StackOrder.h"
 #include "browser/frame/modRoundEdge.h"
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
@@ -22,40 +23,6 @@
 #include "platform/Settings.h"
 
 #include <QLabel>
-
-namespace {
-
-// Puts sibling widgets into the given order, bottom first, touching the
-// stacking order only when it is wrong: every change repaints what moved.
-void stackInOrder(std::initializer_list<QWidget *> order)
-{
-    qsizetype last = -1;
-    bool inOrder = true;
-    for (QWidget *w : order) {
-        if (!w)
-            continue;
-        const qsizetype at = w->parentWidget() ? w->parentWidget()->children().indexOf(w) : -1;
-        if (at <= last) {
-            inOrder = false;
-            break;
-        }
-        last = at;
-    }
-    if (inOrder)
-        return;
-    bool first = true;
-    for (QWidget *w : order) {
-        if (!w)
-            continue;
-        if (first)
-            w->lower();
-        else
-            w->raise();
-        first = false;
-    }
-}
-
-} // namespace
 
 void frmMain::UpdateSystemStateIcon()
 {

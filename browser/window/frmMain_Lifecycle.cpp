@@ -67,7 +67,7 @@ void frmMain::Form_Load()
                                             platform::MsgIcon::Exclamation);
     }
     if (state.pageWriteFailed)
-        Parts::reportPageWriteFailure(*this);
+        reportPageWriteFailure();
     m_app.afterStep().flushLayout();
     WriteTitle(m_tabs.CurrentTab());
     WriteTabCap(m_tabs.CurrentTab());
@@ -83,16 +83,16 @@ void frmMain::Form_GotFocus()
     AfterStep step(m_app.afterStep());
 }
 
-void frmMain::Parts::reportPageWriteFailure(frmMain &f)
+void frmMain::reportPageWriteFailure()
 {
-    if (f.m_parts->pageFailureReported)
+    if (m_parts->pageFailureReported)
         return;
-    f.m_parts->pageFailureReported = true;
-    f.m_app.platform().dialogs.messageBox(
-        &f,
+    m_parts->pageFailureReported = true;
+    m_app.platform().dialogs.messageBox(
+        this,
         QStringLiteral("임시 폴더에 Vorlen™ 안내 문서를 만들 수 없습니다.\n%1\n"
                        "폴더가 가득 찼거나 쓰기가 막혀 있습니다. 안내 문서는 저장하지 않고 바로 보여 드립니다.")
-            .arg(f.m_app.environment().tempFolder()),
+            .arg(m_app.environment().tempFolder()),
         QStringLiteral("Vorlen™ 알림"), platform::MsgButtons::OK, platform::MsgIcon::Exclamation);
 }
 
@@ -123,7 +123,7 @@ void frmMain::Form_Unload(int &Cancel)
     }
 
     // The shortcuts go before the window does, on both ways out.
-    UnhookKeyflint();
+    Q_EMIT unloading();
     if (fade != 0) {
         modProgramExit();
         return;
@@ -138,7 +138,7 @@ void frmMain::Form_Unload(int &Cancel)
 void frmMain::modProgramExit()
 {
     m_parts->unloading = true;
-    UnhookKeyflint();
+    Q_EMIT unloading();
     modLocalPages::Open(m_app.platform(), modLocalPages::Page::Ending, m_tabs.currentPage());
     setAddressText(QStringLiteral("웹 브라우저를 종료하고 있습니다..."));
     setStatus(1, QStringLiteral("Vorlen™ 작업 중 : 프로그램을 종료하고 있습니다."));

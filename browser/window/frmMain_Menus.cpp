@@ -13,11 +13,6 @@
 #include <QCursor>
 #include <QMenu>
 
-QString frmMain::makerSite()
-{
-    return QStringLiteral("https://vorlen.example.org/");
-}
-
 void frmMain::connectMenus()
 {
     m_parts->popup = new frmPopupMenu(m_app.commands(), this);
@@ -43,9 +38,4 @@ void frmMain::connectMenus()
 frmPopupMenu &frmMain::popupMenu()
 {
     return *m_parts->popup;
-}
-
-void frmMain::Parts::showFavoriteMenu(frmMain &f, const QPoint &globalPos)
-{
-    f.m_parts->popup->popup(f.m_parts->popup->frmMainFavoriteMenu, globalPos);
 }

@@ -175,7 +175,7 @@ void frmMain::TabWebBrowser_NavigateError(qint16 Index, const QString &URL)
     // tab stays where it is instead of failing over and over.
     const bool isErrorPage = QUrl::fromUserInput(URL).toLocalFile() == errorPage || URL == errorPage;
     if (page && !isErrorPage && !modLocalPages::Open(m_app.platform(), modLocalPages::Page::Error, page))
-        Parts::reportPageWriteFailure(*this);
+        reportPageWriteFailure();
     if (page && Index == m_tabs.CurrentTab()) {
         setAddressText(modSystemCheck::IsInternetConnected(m_app.platform())
                            ? QStringLiteral("여기를 더블클릭하여 새로운 주소를 입력 하십시오.")

@@ -81,7 +81,7 @@ platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate)
     page->setSilent(true);
     ScriptErrorsButton->setToolTip(QStringLiteral("문서 오류 무시 - On"));
     if (!pageWritten)
-        Parts::reportPageWriteFailure(*this);
+        reportPageWriteFailure();
     return page;
 }
 

@@ -5,6 +5,7 @@
 
 #include "AddressInput.h"
 #include "TabStrip.h"
+#include "browser/input/frmPopupMenu.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
@@ -12,8 +13,6 @@
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
 #include "browser/panels/SearchPanel.h"
-#include "browser/modes/modVitrel.h"
-#include "browser/startup/modBase.h"
 #include "browser/startup/modLocalPages.h"
 
 #include <QSignalBlocker>
@@ -114,7 +113,7 @@ void frmMain::connectControls()
         WriteTabCap(m_tabs.CurrentTab());
     });
     connect(FavoriteBox, &FavoritePanel::menuRequested, this,
-            [this](const QPoint &at) { Parts::showFavoriteMenu(*this, at); });
+            [this](const QPoint &at) { m_parts->popup->popup(m_parts->popup->frmMainFavoriteMenu, at); });
 }
 
 void frmMain::FavoriteActivatee()
@@ -134,97 +133,8 @@ void frmMain::Parts::showFavoriteOffline(frmMain &f)
     AfterStep step(f.m_app.afterStep());
     if (platform::WebBrowser *page = f.m_tabs.currentPage()) {
         if (!modLocalPages::Open(f.m_app.platform(), modLocalPages::Page::Error, page))
-            Parts::reportPageWriteFailure(f);
+            f.reportPageWriteFailure();
     }
     f.setAddressText(QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오."));
     f.setStatus(2, QStringLiteral("시스템이 인터넷에 연결 되어있지 않습니다."));
-}
-
-void frmMain::Parts::selectNeighbour(frmMain &f, int step)
-{
-    const int count = f.m_tabs.count();
-    if (count == 0)
-        return;
-    int position = f.m_tabs.currentPosition() + step;
-    if (position < 1)
-        position = count;
-    else if (position > count)
-        position = 1;
-    const qint16 before = f.m_tabs.CurrentTab();
-    f.m_tabs.select(position);
-    if (f.m_tabs.CurrentTab() == before)
-        f.modTabStrip();
-}
-
-void frmMain::defineCommands()
-{
-    Commands &commands = m_app.commands();
-    auto onPage = [this](void (platform::WebBrowser::*action)()) {
-        return [this, action] {
-            if (platform::WebBrowser *page = m_tabs.currentPage())
-                (page->*action)();
-        };
-    };
-    commands.define(Command::Back, onPage(&platform::WebBrowser::GoBack));
-    commands.define(Command::Forward, onPage(&platform::WebBrowser::GoForward));
-    commands.define(Command::Refresh, onPage(&platform::WebBrowser::Refresh));
-    commands.define(Command::Stop, onPage(&platform::WebBrowser::Stop));
-    commands.define(Command::NewTab, [this] {
-        platform::WebBrowser *page = m_tabs.currentPage();
-        modRecvNewWindow(page ? page->LocationURL() : QString());
-    });
-    commands.define(Command::CloseTab, [this] {
-        if (m_tabs.count() < 2) {
-            m_app.platform().dialogs.messageBox(
-                this,
-                QStringLiteral("Vorlen 시작 탭은 이 Keyflint™ 단축키로 닫으실 수 없습니다.\n"
-                               "프로그램 종료 버튼을 눌러 직접 종료 하여 주십시오."),
-                QStringLiteral("Keyflint™ 오류"), platform::MsgButtons::OK, platform::MsgIcon::Critical);
-            return;
-        }
-        modRecvCloseWindow(m_tabs.CurrentTab());
-    });
-    commands.define(Command::NextTab, [this] { Parts::selectNeighbour(*this, 1); });
-    commands.define(Command::PreviousTab, [this] { Parts::selectNeighbour(*this, -1); });
-    commands.define(Command::StartPage, [this] {
-        if (!modBase::OpenStartPage(m_app.platform(), m_tabs.currentPage()))
-            Parts::reportPageWriteFailure(*this);
-    });
-    // The tab menu's close and the bottom edge close the selected tab, the
-    // start tab included: that ends the program, as the tab set does.
-    commands.define(Command::CloseSelectedTab, [this] { modRecvCloseWindow(m_tabs.CurrentTab()); });
-    commands.define(Command::NewTabPage, [this] {
-        const QString path = modLocalPages::MakeNewTabPage(m_app.platform());
-        if (path.isEmpty()) {
-            Parts::reportPageWriteFailure(*this);
-            return;
-        }
-        modRecvNewWindow(path);
-    });
-    commands.define(Command::SetStartPage, [this] {
-        QString text;
-        qint32 number = 0;
-        m_app.shell().messageBox(0, text, number);
-    });
-    commands.define(Command::MakerSite, [this] {
-        if (platform::WebBrowser *page = m_tabs.currentPage())
-            page->Navigate(makerSite());
-    });
-    commands.define(Command::EditAddress, [this] {
-        WriteTitle(m_tabs.CurrentTab());
-        WriteTabCap(m_tabs.CurrentTab());
-        WebAdressBar_DblClick();
-    });
-    // With the fade effect the window fades before it goes to the task bar.
-    commands.define(Command::Minimize, [this] {
-        modVitrel::VitrelMinimize(m_app.environment(), this, m_app.opacityShows(this));
-    });
-    commands.define(Command::Maximize, [this] {
-        if (WindowState() != 2)
-            Parts::toggleMaximized(*this);
-    });
-    commands.define(Command::Exit, [this] {
-        int Cancel = 0;
-        Form_Unload(Cancel);
-    });
 }

@@ -110,3 +110,22 @@ TEST(CommandNames, EveryCommandHasAName)
     EXPECT_EQ(commandName(Command::Exit), "Exit");
     EXPECT_EQ(commandName(Command::EditAddress), "EditAddress");
 }
+
+TEST_F(CommandTable, ASecondDefinitionIsRefusedAndTheFirstStays)
+{
+    // Every command got its action in the fixture; none can be taken over.
+    bool second = false;
+    EXPECT_FALSE(commands.define(Command::NewTab, [&second] { second = true; }));
+    EXPECT_FALSE(commands.define(Command::NewTab, {})) << "nor cleared";
+    commands.run(Command::NewTab);
+    EXPECT_FALSE(second);
+    EXPECT_EQ(ran, std::vector<Command>{Command::NewTab});
+
+    // Only a stand-in swaps it, and hands back the feature's action.
+    Commands::Action feature = commands.replace(Command::NewTab, [&second] { second = true; });
+    commands.run(Command::NewTab);
+    EXPECT_TRUE(second);
+    ASSERT_TRUE(feature);
+    feature();
+    EXPECT_EQ(ran, (std::vector<Command>{Command::NewTab, Command::NewTab}));
+}

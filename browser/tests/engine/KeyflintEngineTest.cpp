@@ -2,6 +2,8 @@
 // page has the keyboard focus, and ordinary keys still reach the field.
 #include "RealBrowserFixture.h"
 
+#include "browser/input/modKeyflint.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -39,7 +41,7 @@ protected:
 TEST_F(KeyflintEngine, ShortcutWorksWhileAFieldOfThePageHasTheFocus)
 {
     startOn(page("form.html", "<html><head><title>Form</title></head><body><input id='q' value=''></body></html>"));
-    ASSERT_TRUE(form().keyflintHooked());
+    ASSERT_TRUE(app->keyflint().hooked());
 
     form().show();
     form().activateWindow();
