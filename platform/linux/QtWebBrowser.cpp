@@ -4,9 +4,11 @@
 #include "platform/Dialogs.h"
 #include "platform/WebAddress.h"
 #include "platform/linux/QtWebGeneratedPages.h"
+#include "platform/linux/QtWebRequestFilter.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -56,9 +58,14 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
     {
-        if (m_owner)
-            m_owner->navigationRequested(url, type, isMainFrame);
-        return true; // the browser never cancels a navigation
+        // The browser cancels no navigation; the control refuses only what
+        // would let a local page read another file (see mayNavigate).
+        if (!m_owner)
+            return true;
+        if (!m_owner->mayNavigate(url, type, isMainFrame))
+            return false;
+        m_owner->navigationRequested(url, type, isMainFrame);
+        return true;
     }
 
     QWebEnginePage *createWindow(WebWindowType) override
@@ -435,6 +442,24 @@ void QtWebBrowser::readDesignMode(QObject *context, std::function<void(const QSt
                           });
 }
 
+bool QtWebBrowser::mayNavigate(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) const
+{
+    // Local files are one origin to the engine: the page that opened this
+    // window holds it, and could read any file shown in it. Script and links
+    // keep such a window in the opener's folder; the user (typing, history
+    // steps, reloads) takes it anywhere.
+    if (m_openerFolder.isEmpty() || !isMainFrame || !url.isLocalFile())
+        return true;
+    switch (type) {
+    case QWebEnginePage::NavigationTypeTyped:
+    case QWebEnginePage::NavigationTypeBackForward:
+    case QWebEnginePage::NavigationTypeReload:
+        return true;
+    default:
+        return isInsideFolder(url.toLocalFile(), m_openerFolder);
+    }
+}
+
 void QtWebBrowser::navigationRequested(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame)
 {
     // A redirect continues the navigation already announced.
@@ -523,8 +548,12 @@ QWebEnginePage *QtWebBrowser::newWindowRequested()
     auto *target = qobject_cast<QtWebBrowser *>(request.ppDisp);
     if (!target || !target->m_page)
         return nullptr;
-    if (target != this)
+    if (target != this) {
         target->adoptNewWindow();
+        const QUrl opener = m_page ? m_page->url() : QUrl();
+        if (opener.isLocalFile())
+            target->m_openerFolder = QFileInfo(opener.toLocalFile()).path();
+    }
     return target->m_page;
 }
 

@@ -125,6 +125,7 @@ private:
     friend class QtWebPage;
 
     // Called by the page.
+    bool mayNavigate(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) const;
     void navigationRequested(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
     QWebEnginePage *newWindowRequested();
     void consoleMessage(QWebEnginePage::JavaScriptConsoleMessageLevel level, const QString &message,
@@ -168,6 +169,8 @@ private:
     bool m_registerAsBrowser = false;
     bool m_resizable = true;
     QPointer<QtWebInputMethodGuard> m_inputMethodGuard;
+    // The folder of the local page that opened this window; empty otherwise.
+    QString m_openerFolder;
 };
 
 } // namespace platform
