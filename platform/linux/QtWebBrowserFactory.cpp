@@ -158,6 +158,7 @@ WebBrowser *QtWebBrowserFactory::create(QWidget *parent)
 
     auto *browser = new QtWebBrowser(profile(), m_dialogs, &m_generatedPages, parent);
     browser->setInputMethodGuard(m_inputMethodGuard);
+    browser->setCertificateExceptions(&m_certificateExceptions);
     m_browsers.append(browser);
     m_views.append(browser->widget());
     m_pages.append(browser->page());

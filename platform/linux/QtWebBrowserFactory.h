@@ -4,6 +4,7 @@
 #include "platform/linux/QtWebGeneratedPages.h"
 #include "platform/linux/QtWebInputMethodGuard.h"
 #include "platform/linux/QtWebRequestFilter.h"
+#include "platform/linux/QtWebStatusPages.h"
 
 #include <QList>
 #include <QObject>
@@ -65,6 +66,7 @@ public:
     void setGeneratedPages(const QString &folder, const QStringList &names);
     const GeneratedPages &generatedPages() const { return m_generatedPages; }
     const QtWebRequestFilter &requestFilter() const { return m_requestFilter; }
+    const CertificateExceptions &certificateExceptions() const { return m_certificateExceptions; }
     // The browser's status pages: "Error.htm", "NewTab.htm", "StartPage.htm",
     // "Loading.htm", "Ending.htm".
     static QStringList generatedPageNames();
@@ -86,6 +88,8 @@ private:
     GeneratedPages m_generatedPages;
     GeneratedPageHandler m_generatedPageHandler;
     QtWebRequestFilter m_requestFilter;
+    // Certificates trusted despite an error, until the program ends.
+    CertificateExceptions m_certificateExceptions;
     // Made with the first page: keeps input methods and pages in step.
     QPointer<QtWebInputMethodGuard> m_inputMethodGuard;
     QWebEngineProfile *m_profile = nullptr;
