@@ -72,7 +72,7 @@ QString crashedPageHtml(const QString &address)
     const QString title = QString::fromUtf8(kCrashedText);
     return page(title, QStringLiteral("#f4f5f7"),
                 QStringLiteral("<h1>") + htmlText(title) + QStringLiteral("</h1>")
-                    + QStringLiteral("<p>페이지를 표시하던 프로세스가 끝났습니다. 다른 탭은 영향을 받지 않았습니다.</p>")
+                    + QStringLiteral("<p>페이지를 표시하던 프로세스가 끝났습니다. 다시 읽기를 누르면 페이지를 다시 엽니다.</p>")
                     + QStringLiteral("<p class='host'>") + htmlText(address.left(300)) + QStringLiteral("</p>")
                     + QStringLiteral("<a class='button' id='reload' autofocus href='")
                     + statusActionUrl(StatusAction::Reload).toString() + QStringLiteral("'>다시 읽기</a>"));
