@@ -3,6 +3,7 @@
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/modRoundEdge.h"
 #include "modBase.h"
+#include "modLocalPages.h"
 #include "platform/Settings.h"
 
 #include <QCheckBox>
@@ -109,9 +110,9 @@ void frmRestoria::Form_Load()
         cmdYes->setFocus();
         return;
     case 2:
-        m_app.shell().openInNewTab(m_record.url);
-        m_app.shell().notice(QStringLiteral("문서 복구"),
-                                     QStringLiteral("마지막으로 탐색 중이던 문서가 복구 되었습니다."), true, 5000);
+        if (recover())
+            m_app.shell().notice(QStringLiteral("문서 복구"),
+                                         QStringLiteral("마지막으로 탐색 중이던 문서가 복구 되었습니다."), true, 5000);
         break;
     case 0:
         m_app.shell().notice(QStringLiteral("문서 복구 안함"),
@@ -130,8 +131,21 @@ void frmRestoria::cmdYes_Click()
 {
     platform::setting::write(m_app.environment(), settings::Key::RestoriaValue,
                              chkRestoriaAutoRecover->isChecked() ? QStringLiteral("2") : QStringLiteral("1"));
-    m_app.shell().openInNewTab(m_record.url);
+    recover();
     close();
+}
+
+bool frmRestoria::recover()
+{
+    if (modSessionRecord::isRecoverable(m_record.url)) {
+        m_app.shell().openInNewTab(m_record.url);
+        return true;
+    }
+    const QString newTab = modLocalPages::MakeNewTabPage(m_app.platform());
+    m_app.shell().openInNewTab(newTab.isEmpty() ? QStringLiteral("about:blank") : newTab);
+    m_app.shell().notice(QString::fromUtf8(modSessionRecord::kRefusedTitle),
+                                 modSessionRecord::refusedText(m_record.url), true, 5000);
+    return false;
 }
 
 void frmRestoria::cmdCancel_Click()

@@ -44,6 +44,9 @@ protected:
 private:
     void Form_Activate();
     void Form_Unload();
+    // Opens the recorded document in a new tab, or the new-tab page with a
+    // notice when the record names an address that may not be opened; false then.
+    bool recover();
 
     VorlenApp &m_app;
     modSessionRecord::Record m_record;

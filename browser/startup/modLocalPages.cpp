@@ -6,9 +6,12 @@
 #include "platform/FileIO.h"
 #include "platform/Platform.h"
 #include "platform/Settings.h"
+#include "platform/WebAddress.h"
 #include "platform/WebBrowser.h"
 
+#include <QDir>
 #include <QFile>
+#include <QUrl>
 
 namespace modLocalPages {
 
@@ -113,10 +116,17 @@ PageInputs commonInputs(const platform::Platform &platform)
     return in;
 }
 
-// Only a start page that may be opened goes into a generated page.
+// Only a start page that may be opened goes into a generated page, and as a
+// whole address: a path or a bare host would be taken relative to the
+// generated page itself.
 QString startPage(const platform::Platform &platform)
 {
-    return modStartPage::usable(platform);
+    const QString address = modStartPage::usable(platform);
+    if (address.isEmpty() || address.contains(QLatin1String("://"))
+        || address.compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0)
+        return address;
+    const QUrl url = platform::urlFromAddress(address, QDir::currentPath());
+    return url.isValid() ? url.toString() : address;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "modSessionRecord.h"
+#include "modStartPage.h"
 
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
@@ -63,6 +64,34 @@ bool write(const platform::Environment &env, const Record &record)
 QString generalDate(const QDateTime &when)
 {
     return QLocale(QLocale::Korean).toString(when, QStringLiteral("yyyy-MM-dd AP h:mm:ss"));
+}
+
+bool isRecoverable(const QString &url)
+{
+    return modStartPage::classify(url) != modStartPage::State::Refused;
+}
+
+QString refusedScheme(const QString &url)
+{
+    const QString text = url.trimmed();
+    QString scheme;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(':') || scheme.size() >= 20)
+            break;
+        if (c.isLetterOrNumber() && c.unicode() < 0x80)
+            scheme += c.toLower();
+        else if (c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('.'))
+            scheme += c;
+        else
+            break;
+    }
+    return scheme.isEmpty() ? QStringLiteral("알 수 없음") : scheme;
+}
+
+QString refusedText(const QString &url)
+{
+    return QStringLiteral("마지막으로 탐색 중이던 문서의 주소(%1:)는 열 수 없어 복구하지 않았습니다. 새 탭 문서를 대신 엽니다.")
+        .arg(refusedScheme(url));
 }
 
 } // namespace modSessionRecord

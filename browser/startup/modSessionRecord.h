@@ -39,6 +39,16 @@ bool write(const platform::Environment &env, const Record &record);
 // The date and time in the general date form the record keeps.
 QString generalDate(const QDateTime &when);
 
+// A recorded address is opened only when the start page's rule would open it
+// (web addresses, local files and paths, about:blank, bare hosts): a record is
+// a file anybody may write, and a script or markup address in it would run at
+// the next start. The refused scheme is what the user is told, as written,
+// cut short and reduced to the letters a scheme may have; never the address.
+bool isRecoverable(const QString &url);
+QString refusedScheme(const QString &url);
+QString refusedText(const QString &url);
+inline constexpr const char *kRefusedTitle = "문서 복구 안함";
+
 } // namespace modSessionRecord
 
 // Keeps the record current. A page may change its title many times a second;

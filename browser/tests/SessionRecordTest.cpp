@@ -3,6 +3,7 @@
 #include "BrowserFixture.h"
 
 #include "browser/app/SessionWindows.h"
+#include "browser/startup/modLocalPages.h"
 #include "browser/startup/frmRestoria.h"
 #include "browser/tools/frmNotice.h"
 #include "platform/FileIO.h"
@@ -238,4 +239,74 @@ TEST_F(RecoveryTest, AWrongValueIsReportedAndTheStartGoesOn)
     EXPECT_EQ(tabs(), "start*");
     EXPECT_TRUE(form().isVisible());
     EXPECT_TRUE(form().isEnabled());
+}
+
+TEST(RecordedAddress, OnlyAddressesTheStartPageRuleOpensAreRecovered)
+{
+    struct Case
+    {
+        const char *url;
+        bool recoverable;
+        const char *scheme;
+    };
+    const Case cases[] = {
+        {"http://left.example/page", true, ""},
+        {"https://left.example/", true, ""},
+        {"file:///home/u/page.html", true, ""},
+        {"/home/u/page.html", true, ""},
+        {"left.example", true, ""},
+        {"localhost:8080/x", true, ""},
+        {"about:blank", true, ""},
+        {"", true, ""},
+        {"javascript:alert(document.cookie)", false, "javascript"},
+        {"  JavaScript:alert(1)", false, "javascript"},
+        {"data:text/html,<script>alert(1)</script>", false, "data"},
+        {"about:<img src=http://evil.example/x>", false, "about"},
+        {"vbscript:msgbox", false, "vbscript"},
+        {"<b>bold</b>:x", false, "알 수 없음"},
+        {"aVeryLongSchemeNameThatGoesOnAndOn:x", false, "averylongschemenamet"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.url);
+        EXPECT_EQ(record::isRecoverable(QString::fromUtf8(c.url)), c.recoverable);
+        if (!c.recoverable) {
+            EXPECT_EQ(record::refusedScheme(QString::fromUtf8(c.url)), QString::fromUtf8(c.scheme));
+        }
+    }
+}
+
+TEST_F(RecoveryTest, ARecordOfAScriptDataOrMarkupAddressOpensTheNewTabPageWithOneNotice)
+{
+    for (const char *url : {"javascript:alert(1)", "data:text/html,<script>alert(1)</script>",
+                            "about:<img src=http://evil.example/x>"}) {
+        SCOPED_TRACE(url);
+        m_app.reset();
+        setSetting(K::RestoriaValue, "2");
+        ASSERT_TRUE(record::write(fake().environment(), {"2026-01-02 오후 3:04:05", "남은 문서", QString::fromUtf8(url)}));
+        start();
+        EXPECT_EQ(tabs(), "start ID1*");
+        const QStringList opened = page(1)->navigated();
+        ASSERT_EQ(opened.size(), 1);
+        EXPECT_EQ(opened.first(), modLocalPages::pagePath(fake().platform(), modLocalPages::Page::NewTab));
+        EXPECT_TRUE(QFile::exists(opened.first()));
+        frmNotice *notice = app().windows().notice();
+        ASSERT_NE(notice, nullptr);
+        EXPECT_EQ(notice->lblNoticeTitle->text(), "문서 복구 안함");
+        const QString scheme = QString::fromUtf8(url).section(':', 0, 0);
+        EXPECT_EQ(notice->lblNoticeContents->text(),
+                  "마지막으로 탐색 중이던 문서의 주소(" + scheme + ":)는 열 수 없어 복구하지 않았습니다. 새 탭 문서를 대신 엽니다.");
+        EXPECT_EQ(notice->lblNoticeContents->textFormat(), Qt::PlainText);
+        EXPECT_FALSE(notice->lblNoticeContents->text().contains('<'));
+    }
+
+    // Asked first, the answer Yes does the same.
+    m_app.reset();
+    setSetting(K::RestoriaValue, "1");
+    ASSERT_TRUE(record::write(fake().environment(), {"d", "t", "javascript:alert(1)"}));
+    start();
+    frmRestoria *wizard = app().windows().restoria();
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_EQ(wizard->lblProgramLastTabURL->textFormat(), Qt::PlainText);
+    QTest::mouseClick(wizard->cmdYes, Qt::LeftButton);
+    EXPECT_EQ(page(1)->navigated().value(0), modLocalPages::pagePath(fake().platform(), modLocalPages::Page::NewTab));
 }

@@ -4,9 +4,13 @@
 #include "platform/Dialogs.h"
 #include "platform/WebAddress.h"
 #include "platform/linux/QtWebGeneratedPages.h"
+#include "platform/linux/QtWebRequestFilter.h"
+#include "platform/linux/QtWebStatusPages.h"
 
 #include <QAction>
+#include <QWebEngineCertificateError>
 #include <QDir>
+#include <QFileInfo>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -56,9 +60,18 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
     {
-        if (m_owner)
-            m_owner->navigationRequested(url, type, isMainFrame);
-        return true; // the browser never cancels a navigation
+        // The browser cancels no navigation; the control refuses only what
+        // would let a local page read another file (see mayNavigate).
+        if (!m_owner)
+            return true;
+        if (const StatusAction action = statusActionOf(url); action != StatusAction::None) {
+            m_owner->statusActionRequested(action);
+            return false;
+        }
+        if (!m_owner->mayNavigate(url, type, isMainFrame))
+            return false;
+        m_owner->navigationRequested(url, type, isMainFrame);
+        return true;
     }
 
     QWebEnginePage *createWindow(WebWindowType) override
@@ -183,6 +196,15 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile *profile, Dialogs &dialogs, const G
         Q_EMIT StatusTextChange(url);
     });
     connect(page, &QWebEnginePage::windowCloseRequested, this, [this] { Q_EMIT WindowClosing(); });
+    connect(page, &QWebEnginePage::certificateError, this, &QtWebBrowser::certificateError);
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                // The page's process is gone: whatever showed is lost. Its
+                // place is taken a turn later, outside the engine's signal.
+                if (status == QWebEnginePage::NormalTerminationStatus)
+                    return;
+                QMetaObject::invokeMethod(this, &QtWebBrowser::showCrashPage, Qt::QueuedConnection);
+            });
     // Pages may not take over the screen; moves and resizes
     // (geometryChangeRequested) are left unanswered.
     connect(page, &QWebEnginePage::fullScreenRequested, this,
@@ -377,9 +399,13 @@ QString QtWebBrowser::addressOf(const QUrl &url) const
     if (url.isEmpty())
         return QString();
     if (url.scheme() == QLatin1String("data")) {
-        const auto it = m_aboutAddresses.constFind(url.toString(QUrl::FullyEncoded));
+        const QString key = url.toString(QUrl::FullyEncoded);
+        const auto it = m_aboutAddresses.constFind(key);
         if (it != m_aboutAddresses.constEnd())
             return it.value();
+        const auto status = m_statusPages.constFind(key);
+        if (status != m_statusPages.constEnd())
+            return status->address;
     }
     if (m_generatedPages)
         return m_generatedPages->fileUrl(url).toString();
@@ -435,6 +461,24 @@ void QtWebBrowser::readDesignMode(QObject *context, std::function<void(const QSt
                           });
 }
 
+bool QtWebBrowser::mayNavigate(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) const
+{
+    // Local files are one origin to the engine: the page that opened this
+    // window holds it, and could read any file shown in it. Script and links
+    // keep such a window in the opener's folder; the user (typing, history
+    // steps, reloads) takes it anywhere.
+    if (m_openerFolder.isEmpty() || !isMainFrame || !url.isLocalFile())
+        return true;
+    switch (type) {
+    case QWebEnginePage::NavigationTypeTyped:
+    case QWebEnginePage::NavigationTypeBackForward:
+    case QWebEnginePage::NavigationTypeReload:
+        return true;
+    default:
+        return isInsideFolder(url.toLocalFile(), m_openerFolder);
+    }
+}
+
 void QtWebBrowser::navigationRequested(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame)
 {
     // A redirect continues the navigation already announced.
@@ -486,8 +530,13 @@ void QtWebBrowser::endLoad(const QUrl &url, LoadEnd end, int errorCode)
         m_announced = false;
     m_loading = false;
     const QString address = addressOf(url);
+    // A status page stands in for a page that failed: history steps pass it by.
     if (end != LoadEnd::Stopped)
-        markCurrentEntry(url, end == LoadEnd::Failed);
+        markCurrentEntry(url, end == LoadEnd::Failed || m_statusPages.contains(url.toString(QUrl::FullyEncoded)));
+    if (end == LoadEnd::Succeeded)
+        setUnsafe(m_statusPages.value(url.toString(QUrl::FullyEncoded)).certificate
+                  || (url.scheme() == QLatin1String("https") && m_certificateExceptions
+                      && m_certificateExceptions->hasHost(url)));
 
     Q_EMIT ProgressChange(-1, 100);
     emitCommandStates();
@@ -523,8 +572,12 @@ QWebEnginePage *QtWebBrowser::newWindowRequested()
     auto *target = qobject_cast<QtWebBrowser *>(request.ppDisp);
     if (!target || !target->m_page)
         return nullptr;
-    if (target != this)
+    if (target != this) {
         target->adoptNewWindow();
+        const QUrl opener = m_page ? m_page->url() : QUrl();
+        if (opener.isLocalFile())
+            target->m_openerFolder = QFileInfo(opener.toLocalFile()).path();
+    }
     return target->m_page;
 }
 
@@ -535,6 +588,116 @@ void QtWebBrowser::adoptNewWindow()
     // reports its end.
     m_loading = false;
     m_announced = false;
+}
+
+void QtWebBrowser::setCertificateExceptions(CertificateExceptions *exceptions)
+{
+    m_certificateExceptions = exceptions;
+}
+
+void QtWebBrowser::setUnsafe(bool unsafe)
+{
+    if (unsafe == m_unsafe)
+        return;
+    m_unsafe = unsafe;
+    Q_EMIT SecurityStateChange(unsafe);
+}
+
+void QtWebBrowser::showStatusPage(const QString &html, StatusPage status)
+{
+    if (!m_page)
+        return;
+    m_statusPages.insert(dataUrlKeyOf(html), status);
+    m_page->setHtml(html);
+}
+
+void QtWebBrowser::showCrashPage()
+{
+    if (!m_page)
+        return;
+    StatusPage status;
+    const auto current = m_statusPages.constFind(m_page->url().toString(QUrl::FullyEncoded));
+    if (current != m_statusPages.constEnd()) {
+        status = current.value(); // the status page itself went down: keep what it stood for
+        status.certificate = false;
+    } else {
+        status.url = m_page->url();
+        status.address = addressOf(status.url);
+    }
+    showStatusPage(crashedPageHtml(status.address), status);
+}
+
+void QtWebBrowser::certificateError(const QWebEngineCertificateError &error)
+{
+    const QSslCertificate certificate = error.certificateChain().value(0);
+    if (error.isOverridable() && m_certificateExceptions
+        && m_certificateExceptions->isAllowed(error.url(), certificate)) {
+        QWebEngineCertificateError(error).acceptCertificate();
+        return;
+    }
+    // Only the tab's own document gets the page; a picture or a frame with a
+    // bad certificate is simply not shown.
+    const bool mainDocument = error.url().host().compare(m_announcedUrl.host(), Qt::CaseInsensitive) == 0
+                              || error.url() == (m_page ? m_page->requestedUrl() : QUrl());
+    QWebEngineCertificateError deferred(error);
+    deferred.defer();
+    QMetaObject::invokeMethod(
+        this,
+        [this, deferred, certificate, mainDocument]() mutable {
+            deferred.rejectCertificate();
+            if (!mainDocument)
+                return;
+            StatusPage status;
+            status.url = deferred.url();
+            status.address = addressOf(status.url);
+            status.certificate = true;
+            status.overridable = deferred.isOverridable();
+            status.chain = certificate;
+            const QString problem = certificateProblem(deferred.type(), deferred.certificateChain());
+            const QString host = deferred.url().port() >= 0
+                                     ? QStringLiteral("%1:%2").arg(deferred.url().host()).arg(deferred.url().port())
+                                     : deferred.url().host();
+            showStatusPage(certificatePageHtml(host, problem, status.overridable), status);
+        },
+        Qt::QueuedConnection);
+}
+
+void QtWebBrowser::statusActionRequested(StatusAction action)
+{
+    // Only a status page on show may ask; any other page naming these
+    // addresses gets nothing.
+    if (!m_page)
+        return;
+    const auto it = m_statusPages.constFind(m_page->url().toString(QUrl::FullyEncoded));
+    if (it == m_statusPages.constEnd())
+        return;
+    const StatusPage status = it.value();
+    QMetaObject::invokeMethod(
+        this,
+        [this, action, status] {
+            if (!m_page)
+                return;
+            switch (action) {
+            case StatusAction::Reload:
+                m_page->load(status.url);
+                break;
+            case StatusAction::GoBack:
+                if (stepTarget(-1) >= 0)
+                    stepTo(-1);
+                else
+                    m_page->load(QUrl(QStringLiteral("about:blank")));
+                break;
+            case StatusAction::Proceed:
+                if (!status.certificate || !status.overridable || !m_certificateExceptions)
+                    return;
+                m_certificateExceptions->allow(status.url, status.chain);
+                m_page->load(status.url);
+                break;
+            case StatusAction::None:
+                break;
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void QtWebBrowser::setInputMethodGuard(QtWebInputMethodGuard *guard)

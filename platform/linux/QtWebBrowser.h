@@ -1,14 +1,17 @@
 #pragma once
 
 #include "platform/WebBrowser.h"
+#include "platform/linux/QtWebStatusPages.h"
 
 #include <QHash>
+#include <QSslCertificate>
 #include <QPointer>
 #include <QUrl>
 #include <QWebEnginePage>
 
 #include <functional>
 
+class QWebEngineCertificateError;
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -108,6 +111,11 @@ public:
     // The guard that hears this page's input-method watcher (see
     // QtWebInputMethodGuard::watcherScript).
     void setInputMethodGuard(QtWebInputMethodGuard *guard);
+    // The certificates the user trusts despite an error, shared by all tabs.
+    void setCertificateExceptions(CertificateExceptions *exceptions);
+    // True while the tab shows the certificate page or a site whose
+    // certificate the user chose to trust despite an error.
+    bool isUnsafe() const { return m_unsafe; }
 
     // See platform::urlFromAddress.
     static QUrl urlFromAddress(const QString &address, const QString &workingDirectory);
@@ -118,6 +126,8 @@ public:
     static QString scriptDialogTitle(const QUrl &origin);
 
 Q_SIGNALS:
+    // isUnsafe changed; the address bar's connection icon follows it.
+    void SecurityStateChange(bool unsafe);
     // A script error of the page while Silent is false.
     void ScriptErrorReported(const QString &message, int line, const QString &source);
 
@@ -125,6 +135,8 @@ private:
     friend class QtWebPage;
 
     // Called by the page.
+    void statusActionRequested(StatusAction action);
+    bool mayNavigate(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) const;
     void navigationRequested(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
     QWebEnginePage *newWindowRequested();
     void consoleMessage(QWebEnginePage::JavaScriptConsoleMessageLevel level, const QString &message,
@@ -168,6 +180,25 @@ private:
     bool m_registerAsBrowser = false;
     bool m_resizable = true;
     QPointer<QtWebInputMethodGuard> m_inputMethodGuard;
+    // A status page on show (crashed tab, certificate error), by its engine
+    // URL: what it stands for.
+    struct StatusPage
+    {
+        QUrl url;        // the engine URL to go on to
+        QString address; // what the events and LocationURL report
+        bool certificate = false;
+        bool overridable = false;
+        QSslCertificate chain;
+    };
+    void showStatusPage(const QString &html, StatusPage status);
+    void showCrashPage();
+    void certificateError(const QWebEngineCertificateError &error);
+    void setUnsafe(bool unsafe);
+    QHash<QString, StatusPage> m_statusPages;
+    CertificateExceptions *m_certificateExceptions = nullptr;
+    bool m_unsafe = false;
+    // The folder of the local page that opened this window; empty otherwise.
+    QString m_openerFolder;
 };
 
 } // namespace platform

@@ -133,11 +133,14 @@ QWebEngineProfile *QtWebBrowserFactory::profile()
         m_profile = new QWebEngineProfile();
     }
     m_profile->setHttpAcceptLanguage(QStringLiteral("ko-KR,ko"));
-    // A page opened from disk reads no other file and reaches no web address;
-    // the generated pages come through their own scheme instead.
+    // A page opened from disk shows the files beside it (its style sheets,
+    // pictures, frames) but reaches no web address; what would let it read
+    // another file the request filter refuses. The generated pages come
+    // through their own scheme instead.
     QWebEngineSettings *settings = m_profile->settings();
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    m_profile->setUrlRequestInterceptor(&m_requestFilter);
     m_profile->installUrlSchemeHandler(QByteArray(kGeneratedPageScheme), &m_generatedPageHandler);
     connect(m_profile, &QWebEngineProfile::downloadRequested, this, &QtWebBrowserFactory::downloadRequested);
     return m_profile;
@@ -155,6 +158,7 @@ WebBrowser *QtWebBrowserFactory::create(QWidget *parent)
 
     auto *browser = new QtWebBrowser(profile(), m_dialogs, &m_generatedPages, parent);
     browser->setInputMethodGuard(m_inputMethodGuard);
+    browser->setCertificateExceptions(&m_certificateExceptions);
     m_browsers.append(browser);
     m_views.append(browser->widget());
     m_pages.append(browser->page());

@@ -3,6 +3,8 @@
 #include "platform/WebBrowser.h"
 #include "platform/linux/QtWebGeneratedPages.h"
 #include "platform/linux/QtWebInputMethodGuard.h"
+#include "platform/linux/QtWebRequestFilter.h"
+#include "platform/linux/QtWebStatusPages.h"
 
 #include <QList>
 #include <QObject>
@@ -25,8 +27,9 @@ class QtWebBrowser;
 // create() and goes last: the factory deletes every page (and view) it made
 // that is still alive before it, and the controls left over become inert.
 //
-// The profile speaks Korean (Accept-Language "ko-KR,ko"); local files may
-// neither read other local files nor reach the network; the generated pages
+// The profile speaks Korean (Accept-Language "ko-KR,ko"); local files show
+// their own style sheets, pictures and frames but may neither read other local
+// files nor reach the network (QtWebRequestFilter); the generated pages
 // are served through the program's own scheme (see GeneratedPages). When the
 // storage folder cannot be made or written, the profile runs off the record
 // (nothing is kept after the program ends) and a notice names the folder, once.
@@ -62,6 +65,8 @@ public:
     // Controls made before the call see the change as well.
     void setGeneratedPages(const QString &folder, const QStringList &names);
     const GeneratedPages &generatedPages() const { return m_generatedPages; }
+    const QtWebRequestFilter &requestFilter() const { return m_requestFilter; }
+    const CertificateExceptions &certificateExceptions() const { return m_certificateExceptions; }
     // The browser's status pages: "Error.htm", "NewTab.htm", "StartPage.htm",
     // "Loading.htm", "Ending.htm".
     static QStringList generatedPageNames();
@@ -82,6 +87,9 @@ private:
     Dialogs &m_dialogs;
     GeneratedPages m_generatedPages;
     GeneratedPageHandler m_generatedPageHandler;
+    QtWebRequestFilter m_requestFilter;
+    // Certificates trusted despite an error, until the program ends.
+    CertificateExceptions m_certificateExceptions;
     // Made with the first page: keeps input methods and pages in step.
     QPointer<QtWebInputMethodGuard> m_inputMethodGuard;
     QWebEngineProfile *m_profile = nullptr;

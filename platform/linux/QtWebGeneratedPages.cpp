@@ -38,8 +38,12 @@ void registerGeneratedPageScheme()
     QWebEngineUrlScheme scheme(name);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     scheme.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
-    // No flags: neither local (a local page may not go to the network) nor
-    // secure (a secure page may not frame a plain http start page).
+    // Not local (a local page may not go to the network) nor secure (a secure
+    // page may not frame a plain http start page), but allowed to show local
+    // files: the loading page leads on to a local start page and the start
+    // page frame shows it. What such a page may not do with local files (read
+    // them) the profile's request filter refuses.
+    scheme.setFlags(QWebEngineUrlScheme::LocalAccessAllowed);
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 

@@ -14,7 +14,8 @@ namespace platform {
 // shown through a URL scheme of the program's own, vorlen://local/<name>, not as
 // files: a page of that scheme counts as a site of its own, so it may lead to
 // web addresses (a refresh, a link, a frame), while local files stay unable to
-// reach the network or read one another. The browser keeps naming the pages by
+// reach the network or read one another. A generated page may show a local
+// file (the user's start page) but not read one (see QtWebRequestFilter). The browser keeps naming the pages by
 // their file paths; the control maps between the two (see QtWebBrowser).
 inline constexpr char kGeneratedPageScheme[] = "vorlen";
 inline constexpr char kGeneratedPageHost[] = "local";
