@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 
@@ -34,6 +35,8 @@ public:
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &folder = {}) = 0;
     virtual std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) = 0;
+    // The font chooser of the system has no colour; this one goes beside it.
+    virtual std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) = 0;
 };
 
 } // namespace platform

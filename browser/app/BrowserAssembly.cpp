@@ -107,8 +107,15 @@ Keyflint &BrowserAssembly::keyflint()
 
 SessionWindows &BrowserAssembly::windows()
 {
-    if (!m_windows)
+    if (!m_windows) {
         m_windows = std::make_unique<SessionWindows>(m_app);
+        m_windows->setAfterRecovery([this] {
+            if (m_main) {
+                m_main->modTabStrip();
+                m_app.afterStep().flushLayout();
+            }
+        });
+    }
     return *m_windows;
 }
 
@@ -128,6 +135,12 @@ modAmbrel::Context BrowserAssembly::themeContext()
         &main,
         [&main] { main.modTabStrip(); },
         [&main](bool enabled) { main.setAmbrelMenuEnabled(enabled); },
+        // Back to the normal picture, except over the offline display: that
+        // tells a standing state no later page event would correct.
+        [&main] {
+            if (main.connectionPicture() != 2)
+                main.setConnectionPicture(1);
+        },
     };
 }
 

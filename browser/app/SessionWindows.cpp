@@ -116,6 +116,10 @@ void SessionWindows::ShowStartWindow()
     if (!fresh)
         return;
     centreOver(&wizard, m_app.shell().mainWidget());
+    QObject::connect(&wizard, &frmRestoria::startFinished, &wizard, [this] {
+        if (m_afterRecovery)
+            m_afterRecovery();
+    });
     wizard.Form_Load();
     if (wizard.isVisible())
         m_app.locks().lockWhileShown(&wizard);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "browser/core/WindowSlot.h"
+
+#include <functional>
 #include "browser/startup/modSessionRecord.h"
 
 class VorlenApp;
@@ -24,6 +26,8 @@ public:
     SessionWindows &operator=(const SessionWindows &) = delete;
 
     SessionRecorder &recorder() { return m_recorder; }
+    // What follows the recovery wizard's end of the start.
+    void setAfterRecovery(std::function<void()> step) { m_afterRecovery = std::move(step); }
 
     // The notice in the top-right corner (one window, replaced by a second notice).
     frmNotice &VorlenNotice(const QString &Title, const QString &Contents, bool TitleFocusPoint,
@@ -47,6 +51,7 @@ public:
 private:
     VorlenApp &m_app;
     SessionRecorder m_recorder;
+    std::function<void()> m_afterRecovery;
     WindowSlot<frmNotice> m_notice;
     WindowSlot<frmMessageBox> m_messageBox;
     WindowSlot<frmSetting> m_setting;

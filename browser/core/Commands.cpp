@@ -12,7 +12,7 @@ constexpr std::array<std::string_view, kCommandCount> kNames = {
     "NewTab",       "CloseTab", "NextTab",     "PreviousTab", "Back",         "Forward",      "Refresh",
     "Stop",         "StartPage", "EditAddress", "FavoritesPanel", "QuickFavorite", "SearchPanel", "Notepad", "DesignMode",
     "ScriptErrors", "TaskManager", "WideView", "MiniMode",    "Transparency", "Hotkeys",      "Settings",
-    "About",        "ThemeManager", "Minimize", "Maximize", "CloseSelectedTab", "NewTabPage", "SetStartPage",
+    "About",        "ThemeManager", "Minimize", "Maximize", "CloseSelectedTab", "NewTabPage", "HomePage", "SetStartPage",
     "MakerSite",    "FavoriteOpen", "FavoriteDelete", "FavoriteEdit", "Exit",
 };
 

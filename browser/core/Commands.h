@@ -47,6 +47,7 @@ enum class Command {
     Maximize,          // maximizes a window that is not maximized
     CloseSelectedTab,  // closes the selected tab; the start tab ends the program
     NewTabPage,        // a new tab on the new-tab page
+    HomePage,          // the tab menu's start page: a fresh start page frame, or the offline display
     SetStartPage,      // the selected page as the start page
     MakerSite,         // the maker's web site in the selected tab
     FavoriteOpen,      // the favorite menu on the selected favorite

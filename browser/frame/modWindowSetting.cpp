@@ -44,6 +44,11 @@ Placement decide(bool settingsFileExists, const Stored &stored, const QList<QRec
     if (stored.mode != 0 && stored.mode != 1)
         return p;
 
+    if (stored.width <= 0 || stored.height <= 0) {
+        const QSize firstRun(toPx(kFirstRunWidth), toPx(kFirstRunHeight));
+        p.rectPx = screensPx.isEmpty() ? QRect(QPoint(0, 0), firstRun) : centred(screensPx.front(), firstRun);
+        return p;
+    }
     p.kind = Placement::Kind::Rect;
     p.rectPx = QRect(toPx(stored.left), toPx(stored.top), toPx(stored.width), toPx(stored.height));
     if (screensPx.isEmpty())

@@ -15,6 +15,9 @@ class Environment;
 namespace modWindowSetting {
 
 inline constexpr int kTwipsPerPixel = 15;
+// The size the first-run grading gives the window, twips.
+inline constexpr int kFirstRunWidth = 8235;
+inline constexpr int kFirstRunHeight = 5565;
 
 // The placement values of the settings file. They are read into 32-bit
 // integers, so a window on a large or second screen (beyond 32767 twips) comes
@@ -32,7 +35,7 @@ Stored read(const platform::Environment &env);
 struct Placement
 {
     enum class Kind {
-        Centre,     // centred on the primary screen at the window's size
+        Centre,     // centred on the primary screen, at rectPx when it is valid, else at the window's size
         Rect,       // at rectPx (normal state)
         Maximized,  // centred, then maximized
     };
@@ -43,7 +46,8 @@ struct Placement
 // Where the window goes. screensPx: the geometries of the screens now
 // attached, the primary first. A stored rectangle that lies on none of them (a
 // screen was unplugged) is centred on the primary screen at its stored size,
-// clamped to that screen.
+// clamped to that screen. A settings file without a stored rectangle (written
+// by hand or by an older copy) centres the window at the first-run size.
 Placement decide(bool settingsFileExists, const Stored &stored, const QList<QRect> &screensPx);
 
 // The rectangle centred on a screen, as the start centres a window.

@@ -21,7 +21,15 @@ void installInputCommands(VorlenApp &app, const InputTargets &targets)
         const FavoriteStore store(platform::folders::favoriteFolder(app.environment()));
         // The document's own title: a page without one leaves it empty (its
         // location name would be the address) and the host name is taken.
-        quickFavorite::AddQuickFavorite(store, page->DocumentTitle(), page->LocationURL());
+        const QString title = page->DocumentTitle();
+        if (!quickFavorite::AddQuickFavorite(store, title, page->LocationURL())) {
+            // Said as the favorites panel says it, naming the file.
+            const QString base = quickFavorite::fileBaseOf(title, page->LocationURL());
+            app.platform().dialogs.messageBox(
+                app.shell().mainWidget(),
+                QStringLiteral("바로가기 파일을 저장하지 못했습니다.\n") + store.pathOf(base).value_or(base),
+                QString::fromUtf8(FavoritePanel::kTitle), platform::MsgButtons::OK, platform::MsgIcon::Critical);
+        }
         favorites.FavoriteActivatee();
     });
     commands.define(Command::Hotkeys, [&keyflint] {

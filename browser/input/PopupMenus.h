@@ -34,7 +34,7 @@ inline constexpr std::array<PopupMenuItem, 6> kTabMenu = {{
     {"munfrmMainNewTab", "새 탭 만들기(&N)", Command::NewTabPage},
     {"munfrmMainThisPageNewTab", "현재 문서에서 새 탭 만들기(&T)", Command::NewTab},
     {"frmMainNotLine3", "", std::nullopt},
-    {"munfrmMainHomePage", "시작 문서로 이동(&H)", Command::StartPage},
+    {"munfrmMainHomePage", "시작 문서로 이동(&H)", Command::HomePage},
     {"munfrmMainStartPageSetting", "이 문서를 시작 문서로 설정(&S)...", Command::SetStartPage},
     {"munfrmMainTabClose", "탭 닫기(&C)", Command::CloseSelectedTab},
 }};

@@ -3,6 +3,7 @@
 #include "browser/panels/FavoriteStore.h"
 #include "platform/FileIO.h"
 
+#include <QTextBoundaryFinder>
 #include <QUrl>
 
 namespace quickFavorite {
@@ -11,6 +12,7 @@ namespace {
 
 bool usable(const QString &base)
 {
+    // Checked on the name as it will be written.
     return !base.isEmpty() && platform::isSafeFileName(base) && platform::isSafeFileName(base + QLatin1String(".sfm"));
 }
 
@@ -28,11 +30,25 @@ QString ruled(QString text)
 
 } // namespace
 
+QString cutToBytes(const QString &text, int maxBytes)
+{
+    if (text.toUtf8().size() <= maxBytes)
+        return text;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    qsizetype fits = 0;
+    for (qsizetype at = characters.toNextBoundary(); at > 0; at = characters.toNextBoundary()) {
+        if (text.left(at).toUtf8().size() > maxBytes)
+            break;
+        fits = at;
+    }
+    return text.left(fits);
+}
+
 QString fileBaseOf(const QString &title, const QString &address)
 {
-    if (const QString base = ruled(title); usable(base))
+    if (const QString base = cutToBytes(ruled(title), kMaxFileBaseBytes).trimmed(); usable(base))
         return base;
-    if (const QString host = ruled(QUrl(address).host()); usable(host))
+    if (const QString host = cutToBytes(ruled(QUrl(address).host()), kMaxFileBaseBytes); usable(host))
         return host;
     return QStringLiteral("바로가기");
 }

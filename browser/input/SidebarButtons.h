@@ -14,7 +14,7 @@ struct SidebarButton
 };
 
 inline constexpr std::array<SidebarButton, 8> kSidebarButtons = {{
-    {"FavoriteButton", "바로가기", Command::FavoritesPanel},
+    {"FavoriteButton", "바로가기 목록", Command::FavoritesPanel},
     {"SearchButton", "인터넷 검색", Command::SearchPanel},
     {"DesignModeButton", "문서 편집 모드", Command::DesignMode},
     {"ScriptErrorsButton", "문서 오류 무시 - Off", Command::ScriptErrors},

@@ -29,6 +29,39 @@ frmMiniMode::frmMiniMode(VorlenApp &app, QWidget *browser)
     setToolTip(QStringLiteral("Vorlen™ 창을 표시 합니다."));
     setFixedSize(kSidePx, kSidePx);
     setCursor(Qt::PointingHandCursor);
+    cmdMiniMode = new QWidget(this);
+    cmdMiniMode->setObjectName(QStringLiteral("cmdMiniMode"));
+    cmdMiniMode->setGeometry(0, 0, kSidePx, kSidePx);
+    cmdMiniMode->installEventFilter(this);
+}
+
+bool frmMiniMode::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == cmdMiniMode
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+        // The button fills the window: its presses are the window's.
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (event->type() == QEvent::MouseButtonPress)
+            mousePressEvent(mouse);
+        else
+            mouseReleaseEvent(mouse);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMiniMode::cmdMiniMode_MouseDown(Qt::MouseButton Button, int X, int Y)
+{
+    m_pressed = Button == Qt::LeftButton && releaseTriggers(X, Y, width(), height());
+    update();
+}
+
+void frmMiniMode::cmdMiniMode_MouseUp(Qt::MouseButton Button, int X, int Y)
+{
+    m_pressed = false;
+    update();
+    if (Button == Qt::LeftButton && releaseTriggers(X, Y, width(), height()))
+        close();
 }
 
 QRect frmMiniMode::placeOn(const QRect &screenGeometry)
@@ -84,17 +117,13 @@ void frmMiniMode::moveEvent(QMoveEvent *event)
 void frmMiniMode::mousePressEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
-    m_pressed = event->button() == Qt::LeftButton && releaseTriggers(p.x(), p.y(), width(), height());
-    update();
+    cmdMiniMode_MouseDown(event->button(), p.x(), p.y());
 }
 
 void frmMiniMode::mouseReleaseEvent(QMouseEvent *event)
 {
-    m_pressed = false;
-    update();
     const QPoint p = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && releaseTriggers(p.x(), p.y(), width(), height()))
-        close();
+    cmdMiniMode_MouseUp(event->button(), p.x(), p.y());
 }
 
 void frmMiniMode::closeEvent(QCloseEvent *event)

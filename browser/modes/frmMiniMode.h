@@ -21,11 +21,19 @@ public:
 
     bool pressedFace() const { return m_pressed; }
 
+    // The button itself, the whole of the window; the window paints its face.
+    QWidget *cmdMiniMode;
+    // A left press shows the pressed face; a left release over the button
+    // brings the browser back.
+    void cmdMiniMode_MouseDown(Qt::MouseButton Button, int X, int Y);
+    void cmdMiniMode_MouseUp(Qt::MouseButton Button, int X, int Y);
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

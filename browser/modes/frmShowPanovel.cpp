@@ -1,6 +1,7 @@
 #include "frmShowPanovel.h"
 
 #include "browser/core/VorlenApp.h"
+#include "browser/frame/KeyCodes.h"
 #include "browser/startup/modBase.h"
 
 #include <QCloseEvent>
@@ -27,6 +28,17 @@ frmShowPanovel::frmShowPanovel(VorlenApp &app)
     setWindowTitle(QStringLiteral("Vorlen™ Panovel™"));
     resize(800, 600);
 
+    auto strip = [this](const char *name, const QColor &colour) {
+        auto *w = new QWidget(this);
+        w->setObjectName(QString::fromLatin1(name));
+        w->setAutoFillBackground(true);
+        QPalette colours = w->palette();
+        colours.setColor(QPalette::Window, colour);
+        w->setPalette(colours);
+        return w;
+    };
+    ProgramShape = strip("ProgramShape", QColor(0xE4, 0xEA, 0xF4));
+    ProgramLine = strip("ProgramLine", QColor(0x80, 0x90, 0xB0));
     ProgramTitle = new QLabel(this);
     ProgramTitle->setObjectName(QStringLiteral("ProgramTitle"));
     ProgramTitleBar = new QLabel(QStringLiteral(" Vorlen™ Panovel™"), this);
@@ -75,19 +87,12 @@ frmShowPanovel::frmShowPanovel(VorlenApp &app)
     GoHomeButton = button("GoHomeButton", QStringLiteral("시작 문서"));
     ToolbarBox->hide();
 
-    auto onPage = [this](void (platform::WebBrowser::*action)()) {
-        return [this, action] {
-            AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
-            if (WebBrowser)
-                (WebBrowser->*action)();
-        };
-    };
-    connect(BackButton, &QPushButton::clicked, this, onPage(&platform::WebBrowser::GoBack));
-    connect(ForwardButton, &QPushButton::clicked, this, onPage(&platform::WebBrowser::GoForward));
-    connect(RefreshButton, &QPushButton::clicked, this, onPage(&platform::WebBrowser::Refresh));
-    connect(StopButton, &QPushButton::clicked, this, onPage(&platform::WebBrowser::Stop));
+    connect(BackButton, &QPushButton::clicked, this, &frmShowPanovel::BackButton_Click);
+    connect(ForwardButton, &QPushButton::clicked, this, &frmShowPanovel::ForwardButton_Click);
+    connect(RefreshButton, &QPushButton::clicked, this, &frmShowPanovel::RefreshButton_Click);
+    connect(StopButton, &QPushButton::clicked, this, &frmShowPanovel::StopButton_Click);
     connect(GoHomeButton, &QPushButton::clicked, this, &frmShowPanovel::GoHomeButton_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdExit, &QPushButton::clicked, this, &frmShowPanovel::cmdExit_Click);
     connect(AdressTextBox, &QLineEdit::textChanged, this, &frmShowPanovel::AdressTextBox_Change);
     Form_Resize();
 }
@@ -126,6 +131,8 @@ void frmShowPanovel::resizeEvent(QResizeEvent *event)
 void frmShowPanovel::Form_Resize()
 {
     const int w = width();
+    ProgramShape->setGeometry(0, 0, w, kTitleHeight);
+    ProgramLine->setGeometry(0, kTitleHeight, w, 1);
     ProgramTitle->setGeometry(0, 0, w, kTitleHeight);
     ProgramTitleBar->setGeometry(0, 0, w, kTitleHeight);
     cmdExit->setGeometry(w - 250 / kTwips, 1, 18, kTitleHeight - 2);
@@ -193,21 +200,70 @@ bool frmShowPanovel::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (watched == AdressTextBox && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
-            // The text goes to the page as typed.
-            navigateFromBox(AdressTextBox->text());
+        const auto &key = *static_cast<QKeyEvent *>(event);
+        bool handled = false;
+        AdressTextBox_KeyDown(keycodes::keyCode(key), key.modifiers(), handled);
+        if (!handled && keycodes::keyAscii(key) != 0)
+            AdressTextBox_KeyPress(keycodes::keyAscii(key), handled);
+        if (handled)
             return true;
-        }
-        if (key->key() == Qt::Key_Escape) {
-            const QSignalBlocker quiet(AdressTextBox);
-            AdressTextBox->setText(WebBrowser ? WebBrowser->LocationURL() : QString());
-            ToolbarBox->hide();
-            return true;
-        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmShowPanovel::AdressTextBox_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
+{
+    Q_UNUSED(Shift);
+    if (KeyCode != keycodes::kEscape)
+        return;
+    const QSignalBlocker quiet(AdressTextBox);
+    AdressTextBox->setText(WebBrowser ? WebBrowser->LocationURL() : QString());
+    ToolbarBox->hide();
+    handled = true;
+}
+
+void frmShowPanovel::AdressTextBox_KeyPress(int KeyAscii, bool &handled)
+{
+    if (KeyAscii != keycodes::kEnter)
+        return;
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    // The text goes to the page as typed.
+    navigateFromBox(AdressTextBox->text());
+    handled = true;
+}
+
+void frmShowPanovel::BackButton_Click()
+{
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    if (WebBrowser)
+        WebBrowser->GoBack();
+}
+
+void frmShowPanovel::ForwardButton_Click()
+{
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    if (WebBrowser)
+        WebBrowser->GoForward();
+}
+
+void frmShowPanovel::RefreshButton_Click()
+{
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    if (WebBrowser)
+        WebBrowser->Refresh();
+}
+
+void frmShowPanovel::StopButton_Click()
+{
+    AfterStep step(m_app.afterStep(), AfterStep::Kind::TrimOnly);
+    if (WebBrowser)
+        WebBrowser->Stop();
+}
+
+void frmShowPanovel::cmdExit_Click()
+{
+    // The wide view goes without a trim of its own: its unload ends with one.
+    close();
 }
 
 void frmShowPanovel::closeEvent(QCloseEvent *event)
@@ -232,7 +288,4 @@ void frmShowPanovel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0xF4, 0xF6, 0xFA));
-    painter.fillRect(QRect(0, 0, width(), kTitleHeight), QColor(0xE4, 0xEA, 0xF4));
-    painter.setPen(QColor(0x80, 0x90, 0xB0));
-    painter.drawLine(0, kTitleHeight, width(), kTitleHeight);
 }

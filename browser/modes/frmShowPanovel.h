@@ -29,6 +29,8 @@ public:
     // Opens url in the wide view.
     void Form_Load(const QString &url);
 
+    QWidget *ProgramShape;   // the title strip's background
+    QWidget *ProgramLine;    // the line under it
     QLabel *ProgramTitle;
     QLabel *ProgramTitleBar;
     QPushButton *cmdExit;
@@ -43,7 +45,16 @@ public:
 
     void ProgramTitleBar_Click();
     void AdressTextBox_Change();
+    // Escape puts the page's address back and folds the tool box; Enter goes
+    // to the typed address as typed.
+    void AdressTextBox_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled);
+    void AdressTextBox_KeyPress(int KeyAscii, bool &handled);
+    void BackButton_Click();
+    void ForwardButton_Click();
+    void RefreshButton_Click();
+    void StopButton_Click();
     void GoHomeButton_Click();
+    void cmdExit_Click();
 
 protected:
     void showEvent(QShowEvent *event) override;

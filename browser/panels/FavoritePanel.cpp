@@ -2,6 +2,7 @@
 
 #include "FavoriteStore.h"
 #include "browser/core/AfterStep.h"
+#include "browser/frame/KeyCodes.h"
 #include "platform/Platform.h"
 #include "platform/Folders.h"
 
@@ -305,45 +306,84 @@ bool FavoritePanel::eventFilter(QObject *watched, QEvent *event)
             placeControls();
         return false;
     }
+    bool handled = false;
     if (watched == FavoriteListView->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
-            auto *mouse = static_cast<QMouseEvent *>(event);
-            AfterStep step(m_context.afterStep);
-            if (mouse->button() == Qt::RightButton) {
-                if (QTreeWidgetItem *item = FavoriteListView->itemAt(mouse->position().toPoint()))
-                    FavoriteListView->setCurrentItem(item);
-                Q_EMIT menuRequested(mouse->globalPosition().toPoint());
-                return true;
-            }
+            const auto &mouse = *static_cast<QMouseEvent *>(event);
+            FavoriteListView_MouseDown(mouse.button(), mouse.position().toPoint(), mouse.globalPosition().toPoint(),
+                                       handled);
         }
-        return false;
+        return handled;
     }
-    auto *field = qobject_cast<QLineEdit *>(watched);
-    if (!field || event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress)
         return false;
-    auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_A && key->modifiers() == Qt::ControlModifier) {
+    const auto &key = *static_cast<QKeyEvent *>(event);
+    const int code = keycodes::keyCode(key);
+    if (watched == txtFavoriteTitle)
+        txtFavoriteTitle_KeyDown(code, key.modifiers(), handled);
+    else if (watched == txtFavoriteExplain)
+        txtFavoriteExplain_KeyDown(code, key.modifiers(), handled);
+    else if (watched == txtFavoriteAdress) {
+        txtFavoriteAdress_KeyDown(code, key.modifiers(), handled);
+        if (!handled && keycodes::keyAscii(key) != 0)
+            txtFavoriteAdress_KeyPress(keycodes::keyAscii(key), handled);
+    }
+    return handled;
+}
+
+void FavoritePanel::fieldKeyDown(QLineEdit *field, int keyCode, Qt::KeyboardModifiers shift, bool &handled)
+{
+    if (keycodes::isSelectAll(keyCode, shift)) {
         {
             AfterStep step(m_context.afterStep);
             field->selectAll();
         }
+        handled = true;
         Q_EMIT captionRefreshRequested();
-        return true;
-    }
-    if (key->key() == Qt::Key_Escape) {
+    } else if (keyCode == keycodes::kEscape) {
         {
             AfterStep step(m_context.afterStep);
             FavoriteActivatee();
             closeAddBox();
         }
+        handled = true;
         Q_EMIT captionRefreshRequested();
-        return true;
     }
-    if (field == txtFavoriteAdress && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-        save();
-        return true;
-    }
-    return false;
+}
+
+void FavoritePanel::txtFavoriteTitle_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
+{
+    fieldKeyDown(txtFavoriteTitle, KeyCode, Shift, handled);
+}
+
+void FavoritePanel::txtFavoriteExplain_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
+{
+    fieldKeyDown(txtFavoriteExplain, KeyCode, Shift, handled);
+}
+
+void FavoritePanel::txtFavoriteAdress_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
+{
+    fieldKeyDown(txtFavoriteAdress, KeyCode, Shift, handled);
+}
+
+void FavoritePanel::txtFavoriteAdress_KeyPress(int KeyAscii, bool &handled)
+{
+    if (KeyAscii != keycodes::kEnter)
+        return;
+    save();
+    handled = true;
+}
+
+void FavoritePanel::FavoriteListView_MouseDown(Qt::MouseButton Button, const QPoint &at, const QPoint &globalAt,
+                                               bool &handled)
+{
+    AfterStep step(m_context.afterStep);
+    if (Button != Qt::RightButton)
+        return;
+    if (QTreeWidgetItem *item = FavoriteListView->itemAt(at))
+        FavoriteListView->setCurrentItem(item);
+    Q_EMIT menuRequested(globalAt);
+    handled = true;
 }
 
 void FavoritePanel::resizeEvent(QResizeEvent *event)

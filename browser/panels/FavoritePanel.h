@@ -34,7 +34,15 @@ public:
     void cmdFavoriteAdd_Click();
     void cmdFavoriteAddCancel_Click();
     void txtFavoriteTitle_Change();
+    // Ctrl+A selects a field's text, Escape closes the add box; Enter in the
+    // address saves the favorite.
+    void txtFavoriteTitle_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled);
+    void txtFavoriteExplain_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled);
+    void txtFavoriteAdress_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled);
+    void txtFavoriteAdress_KeyPress(int KeyAscii, bool &handled);
     void FavoriteListView_DblClick();
+    // The right button selects the row under it and asks for the favorite menu.
+    void FavoriteListView_MouseDown(Qt::MouseButton Button, const QPoint &at, const QPoint &globalAt, bool &handled);
 
     // What the favorite popup menu does with the selected item.
     void openSelected();
@@ -80,6 +88,7 @@ private:
     // The selected item's file base name, or empty when none is selected.
     QString selectedBase() const;
     void resetFields();
+    void fieldKeyDown(QLineEdit *field, int keyCode, Qt::KeyboardModifiers shift, bool &handled);
     void closeAddBox();
     void save();
     platform::MsgResult message(const QString &text, platform::MsgIcon icon,

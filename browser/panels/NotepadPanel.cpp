@@ -2,6 +2,7 @@
 
 #include "NoteStore.h"
 #include "browser/core/AfterStep.h"
+#include "browser/frame/KeyCodes.h"
 #include "platform/Platform.h"
 #include "platform/Folders.h"
 
@@ -50,6 +51,7 @@ NotepadPanel::NotepadPanel(const PanelContext &context, QWidget *parent)
     ntpdTextBox = new QPlainTextEdit(this);
     named(ntpdTextBox, QStringLiteral("ntpdTextBox"));
     ntpdTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ntpdTextBox->installEventFilter(this);
 
     ntpdMenuBox = new QWidget(this);
     named(ntpdMenuBox, QStringLiteral("ntpdMenuBox"));
@@ -175,8 +177,16 @@ void NotepadPanel::ntpdMenuButton_Click(int Index)
         ntpdCmdOpenSave->setText(Index == 0 ? QStringLiteral("열기") : QStringLiteral("저장"));
         ntpdOpenSaveTextBox->setFocus(Qt::OtherFocusReason);
     } else if (Index == 2) {
-        if (const auto font = m_context.platform.dialogs.chooseFont(this, ntpdTextBox->font()))
+        // The system's font chooser knows no colour: the colour is asked
+        // right after it, and only when a font was chosen.
+        if (const auto font = m_context.platform.dialogs.chooseFont(this, ntpdTextBox->font())) {
             ntpdTextBox->setFont(*font);
+            if (const auto colour = m_context.platform.dialogs.chooseColor(this, textColour())) {
+                QPalette colours = ntpdTextBox->palette();
+                colours.setColor(QPalette::Text, *colour);
+                ntpdTextBox->setPalette(colours);
+            }
+        }
         backToText();
     }
 }
@@ -259,6 +269,8 @@ void NotepadPanel::ntpdCmdOpenSaveExit_Click()
 
 bool NotepadPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ntpdTextBox)
+        return textBoxKey(event);
     const auto type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         return false;
@@ -274,12 +286,51 @@ bool NotepadPanel::eventFilter(QObject *watched, QEvent *event)
         QLabel *label = ntpdMenuButton[size_t(i)];
         if (watched != label)
             continue;
-        paintMenuLabel(label, type == QEvent::MouseButtonPress);
-        if (type == QEvent::MouseButtonRelease && label->rect().contains(mouse->position().toPoint()))
-            ntpdMenuButton_Click(i);
+        if (type == QEvent::MouseButtonPress) {
+            ntpdMenuButton_MouseDown(i);
+        } else {
+            ntpdMenuButton_MouseUp(i);
+            if (label->rect().contains(mouse->position().toPoint()))
+                ntpdMenuButton_Click(i);
+        }
         return true;
     }
     return false;
+}
+
+bool NotepadPanel::textBoxKey(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto &key = *static_cast<QKeyEvent *>(event);
+    bool handled = false;
+    ntpdTextBox_KeyDown(keycodes::keyCode(key), key.modifiers(), handled);
+    return handled;
+}
+
+void NotepadPanel::ntpdTextBox_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
+{
+    if (!keycodes::isSelectAll(KeyCode, Shift))
+        return;
+    ntpdTextBox->selectAll();
+    handled = true;
+}
+
+void NotepadPanel::ntpdMenuButton_MouseDown(int Index)
+{
+    if (Index >= 0 && Index < int(ntpdMenuButton.size()))
+        paintMenuLabel(ntpdMenuButton[size_t(Index)], true);
+}
+
+void NotepadPanel::ntpdMenuButton_MouseUp(int Index)
+{
+    if (Index >= 0 && Index < int(ntpdMenuButton.size()))
+        paintMenuLabel(ntpdMenuButton[size_t(Index)], false);
+}
+
+QColor NotepadPanel::textColour() const
+{
+    return ntpdTextBox->palette().color(QPalette::Text);
 }
 
 void NotepadPanel::resizeEvent(QResizeEvent *event)

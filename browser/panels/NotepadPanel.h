@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 
+class QColor;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -34,12 +35,19 @@ public:
     void ntpdTitleBar_Click();
     void ntpdCmdExit_Click();
     void ntpdMenuButton_Click(int Index);
+    // A press paints the menu label red, the release black again.
+    void ntpdMenuButton_MouseDown(int Index);
+    void ntpdMenuButton_MouseUp(int Index);
+    // Ctrl+A selects the whole text.
+    void ntpdTextBox_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled);
     void ntpdCmdOpenSave_Click();
     void ntpdCmdRemoveFile_Click();
     void ntpdCmdOpenSaveCancel_Click();
     void ntpdCmdOpenSaveExit_Click();
 
     Mode mode() const { return m_mode; }
+    // The text's colour, chosen with the font.
+    QColor textColour() const;
     // Whether the box may be shown and is shown; the layout pass reads both and
     // closes the box when it does not fit.
     bool boxEnabled() const { return m_enabled; }
@@ -75,6 +83,8 @@ private:
     std::optional<QString> typedName(const char *emptyNotice);
     void reportFailure(const QString &what, const QString &name);
     void placeControls();
+    // Routes a key of the text field to its handler; true when it was handled.
+    bool textBoxKey(QEvent *event);
 
     PanelContext m_context;
     bool m_enabled = false;

@@ -1,6 +1,7 @@
 #include "SearchPanel.h"
 
 #include "browser/core/AfterStep.h"
+#include "browser/frame/KeyCodes.h"
 #include "platform/Platform.h"
 
 #include <QEvent>
@@ -55,7 +56,20 @@ SearchPanel::SearchPanel(const PanelContext &context, QWidget *parent)
         button->setToolTip(QString::fromUtf8(t.toolTip));
         button->setFocusPolicy(Qt::TabFocus);
         m_buttons[size_t(t.engine)] = button;
-        connect(button, &QPushButton::clicked, this, [this, e = t.engine] { search(e); });
+    }
+    using E = SearchEngine;
+    const std::pair<QPushButton **, void (SearchPanel::*)()> named[] = {
+        {&SearchDaumButton, &SearchPanel::SearchDaumButton_Click},
+        {&SearchNaverButton, &SearchPanel::SearchNaverButton_Click},
+        {&SearchGoogleButton, &SearchPanel::SearchGoogleButton_Click},
+        {&SearchBingButton, &SearchPanel::SearchBingButton_Click},
+        {&SearchYahooButton, &SearchPanel::SearchYahooButton_Click},
+        {&SearchNateButton, &SearchPanel::SearchNateButton_Click},
+    };
+    for (const E e : {E::Daum, E::Naver, E::Google, E::Bing, E::Yahoo, E::Nate}) {
+        const auto &[control, handler] = named[size_t(e)];
+        *control = m_buttons[size_t(e)];
+        connect(*control, &QPushButton::clicked, this, handler);
     }
     placeControls();
 }
@@ -120,22 +134,63 @@ bool SearchPanel::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() != QEvent::KeyPress)
         return false;
-    auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_A && key->modifiers() == Qt::ControlModifier) {
+    const auto &key = *static_cast<QKeyEvent *>(event);
+    bool handled = false;
+    SearchTextBox_KeyDown(keycodes::keyCode(key), key.modifiers(), handled);
+    if (!handled && keycodes::keyAscii(key) != 0)
+        SearchTextBox_KeyPress(keycodes::keyAscii(key), handled);
+    return handled;
+}
+
+void SearchPanel::SearchTextBox_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled)
+{
+    if (keycodes::isSelectAll(KeyCode, Shift)) {
         AfterStep step(m_context.afterStep);
         SearchTextBox->selectAll();
-        return true;
-    }
-    if (key->key() == Qt::Key_Escape) {
+        handled = true;
+    } else if (KeyCode == keycodes::kEscape) {
         AfterStep step(m_context.afterStep);
         fold();
-        return true;
+        handled = true;
     }
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        search(SearchEngine::Daum);
-        return true;
-    }
-    return false;
+}
+
+void SearchPanel::SearchTextBox_KeyPress(int KeyAscii, bool &handled)
+{
+    if (KeyAscii != keycodes::kEnter)
+        return;
+    search(SearchEngine::Daum);
+    handled = true;
+}
+
+void SearchPanel::SearchDaumButton_Click()
+{
+    search(SearchEngine::Daum);
+}
+
+void SearchPanel::SearchNaverButton_Click()
+{
+    search(SearchEngine::Naver);
+}
+
+void SearchPanel::SearchGoogleButton_Click()
+{
+    search(SearchEngine::Google);
+}
+
+void SearchPanel::SearchBingButton_Click()
+{
+    search(SearchEngine::Bing);
+}
+
+void SearchPanel::SearchYahooButton_Click()
+{
+    search(SearchEngine::Yahoo);
+}
+
+void SearchPanel::SearchNateButton_Click()
+{
+    search(SearchEngine::Nate);
 }
 
 void SearchPanel::resizeEvent(QResizeEvent *event)

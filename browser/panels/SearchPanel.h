@@ -24,6 +24,15 @@ public:
     // The side-bar button: shows the panel (hiding the favorites) or folds the side area.
     void SearchButton_Click();
     void SearchTextBox_GotFocus();
+    // Ctrl+A selects the text, Escape folds the panel; Enter searches in Daum.
+    void SearchTextBox_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, bool &handled);
+    void SearchTextBox_KeyPress(int KeyAscii, bool &handled);
+    void SearchDaumButton_Click();
+    void SearchNaverButton_Click();
+    void SearchGoogleButton_Click();
+    void SearchBingButton_Click();
+    void SearchYahooButton_Click();
+    void SearchNateButton_Click();
     void search(SearchEngine engine);
 
     // Whether the panel is shown; the layout pass reads it.
@@ -33,6 +42,12 @@ public:
     QLabel *lblSearchBoxTitle;
     QLabel *lblSearchBoxSecondTitle;
     QLineEdit *SearchTextBox;
+    QPushButton *SearchNaverButton;
+    QPushButton *SearchDaumButton;
+    QPushButton *SearchGoogleButton;
+    QPushButton *SearchBingButton;
+    QPushButton *SearchYahooButton;
+    QPushButton *SearchNateButton;
     QPushButton *engineButton(SearchEngine engine) const;
 
 protected:

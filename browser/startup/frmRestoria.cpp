@@ -184,6 +184,7 @@ void frmRestoria::Form_Unload()
     hide();
     m_app.shell().showMainWindow();
     m_app.shell().revealMainWindow();
+    Q_EMIT startFinished();
 }
 
 void frmRestoria::paintEvent(QPaintEvent *)

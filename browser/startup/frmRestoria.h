@@ -23,6 +23,12 @@ public:
     // Reads the record and acts on RestoriaValue; the window stays only when it asks.
     void Form_Load();
 
+Q_SIGNALS:
+    // The start went on once the wizard closed and the main window is shown:
+    // the selected tab comes to the front and the window is laid out again.
+    void startFinished();
+public:
+
     QLabel *ProgramTitleBar;
     QLabel *ProgramTitle;
     QLabel *lblProgramLastTabDate;

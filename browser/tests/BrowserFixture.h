@@ -2,6 +2,7 @@
 
 #include "TempDir.h"
 #include "browser/app/BrowserAssembly.h"
+#include "browser/window/SideBar.h"
 #include "browser/window/StatusBar.h"
 #include "browser/window/frmMain.h"
 #include "platform/SettingsKeys.h"

@@ -3,6 +3,7 @@
 #include "BrowserFixture.h"
 
 #include "browser/input/modKeyflint.h"
+#include "browser/panels/FavoriteStore.h"
 
 #include "browser/app/SessionWindows.h"
 #include "browser/tools/frmNotice.h"
@@ -214,6 +215,73 @@ TEST_F(KeyflintTest, AltAWritesTheQuickFavoriteInsideTheFolder)
     page(0)->simulateNavigation("http://host.example/q", "");
     pressOnPage(Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{"host.example.sfm", "x.sfm"}));
+}
+
+TEST_F(KeyflintTest, AHeldShortcutActsOnceNotOnEveryRepeat)
+{
+    startWith("1");
+    QWidget *pageWidget = selectedPage()->widget();
+    auto hold = [&pageWidget](Qt::Key key, int repeats) {
+        for (int i = 0; i <= repeats; ++i) {
+            // The first press, then what the keyboard repeats while held.
+            QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier, QString(), i > 0);
+            QApplication::sendEvent(pageWidget, &press);
+        }
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::ControlModifier);
+        QApplication::sendEvent(pageWidget, &release);
+    };
+    hold(Qt::Key_T, 5);
+    EXPECT_EQ(tabs(), "start ID1*");
+    pageWidget = selectedPage()->widget();
+    hold(Qt::Key_T, 0);
+    EXPECT_EQ(tabs(), "start ID1 ID2*");
+    pageWidget = selectedPage()->widget();
+    hold(Qt::Key_W, 8);
+    EXPECT_EQ(tabs(), "start ID1*") << "one tab closed, however long the key was held";
+}
+
+TEST_F(KeyflintTest, AltAWithALongTitleWritesAFileNamedWithinTheLimit)
+{
+    startWith("1");
+    const QString folder = platform::folders::favoriteFolder(fake().environment());
+    const QString latin(300, u'x');
+    QString hangul;
+    for (int i = 0; i < 100; ++i)
+        hangul += QChar(0xAC00 + i);   // 가, 각, 갂 ...
+    for (const QString &title : {latin, hangul}) {
+        SCOPED_TRACE(title.left(3).toStdString());
+        QDir(folder).removeRecursively();
+        page(0)->simulateNavigation("http://long.example/", title);
+        pressOnPage(Qt::Key_A, Qt::AltModifier);
+        const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        ASSERT_EQ(files.size(), 1) << "a favorite is written";
+        const QString base = files.first().chopped(4);
+        EXPECT_TRUE(files.first().endsWith(".sfm"));
+        EXPECT_LE(files.first().toUtf8().size(), 255);
+        EXPECT_TRUE(title.startsWith(base)) << "cut at a whole syllable, never inside one";
+        EXPECT_GT(base.size(), 50);
+        // The favorite keeps the whole title.
+        const auto favorite = FavoriteStore(folder).read(base);
+        ASSERT_TRUE(favorite.has_value());
+        EXPECT_EQ(favorite->title, title);
+    }
+    EXPECT_TRUE(fake().dialogs().messageBoxes().isEmpty());
+}
+
+TEST_F(KeyflintTest, AltAThatCannotWriteSaysSoNamingTheFile)
+{
+    startWith("1");
+    const QString folder = platform::folders::favoriteFolder(fake().environment());
+    page(0)->simulateNavigation("http://blocked.example/", "막힌 문서");
+    // A folder where the favorite's file would go: it cannot be replaced.
+    ASSERT_TRUE(QDir().mkpath(folder + "/막힌 문서.sfm"));
+    pressOnPage(Qt::Key_A, Qt::AltModifier);
+    ASSERT_EQ(fake().dialogs().messageBoxes().size(), 1);
+    const auto box = fake().dialogs().messageBoxes().first();
+    EXPECT_EQ(box.title, "Vorlen™ 바로가기 관리자");
+    EXPECT_EQ(box.icon, platform::MsgIcon::Critical);
+    EXPECT_TRUE(box.text.startsWith("바로가기 파일을 저장하지 못했습니다.\n"));
+    EXPECT_TRUE(box.text.endsWith("막힌 문서.sfm")) << box.text.toStdString();
 }
 
 TEST_F(KeyflintTest, FunctionKeysOpenTheSidePanels)

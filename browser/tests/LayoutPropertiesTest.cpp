@@ -101,3 +101,21 @@ TEST_F(BrowserTest, OneBackgroundNavigationRunsAtMostOneLayoutPass)
     EXPECT_LE(app().afterStep().layoutPasses() - before, 1);
 
 }
+
+TEST_F(BrowserTest, AtTheMinimumSizeTheStatusTextIsCutBeforeTheStateIcon)
+{
+    start();
+    form().setSizeTwips(100, 100);   // the pass enforces the minimum
+    form().ArrangeMainWindow();
+    form().setStatus(2, QStringLiteral("최소 세로 크기 입니다."));
+    const QRect text = form().ProgramStatusTextLabel->geometry();
+    const QRect icon = form().ProgramSystemStateBar->geometry();
+    const int pictureLeft = icon.center().x() - 8;
+    EXPECT_LT(text.right(), pictureLeft);
+    EXPECT_EQ(form().ProgramStatusTextLabel->text(), "최소 세로 크기 입니다.") << "the label keeps the whole message";
+    // What is painted ends in an ellipsis where the text does not fit.
+    const QFontMetrics metrics(form().ProgramStatusTextLabel->font());
+    if (metrics.horizontalAdvance(form().ProgramStatusTextLabel->text()) > text.width())
+        EXPECT_TRUE(metrics.elidedText(form().ProgramStatusTextLabel->text(), Qt::ElideRight, text.width())
+                        .endsWith(QChar(0x2026)));
+}

@@ -187,3 +187,15 @@ TEST(Rules, SystemStatePictures)
                  "인터넷에 연결이 되어 있지않고, 방화벽이 켜져 있지 않습니다.");
     EXPECT_EQ(systemStatePicture(3, false, false).picture, 0) << "other values leave the icon";
 }
+
+TEST(Layout, TheStatusTextEndsBeforeTheStatePictureAtEverySize)
+{
+    // The state picture (240 twips) stands in the middle of the bar's middle third.
+    for (const int W : {3975, 4500, 6000, 9000, 16500, 30000}) {
+        const auto out = layout::arrange(window(W, 9000));
+        const int pictureLeft = out.stateIcon.center().x() - 120;
+        EXPECT_LT(out.statusText.right(), pictureLeft) << W;
+        EXPECT_GT(out.statusText.width(), 0) << W;
+        EXPECT_EQ(out.statusText.left(), 360) << W;
+    }
+}

@@ -183,3 +183,30 @@ TEST_F(PopupMenus, TheMenusPopUpWhereTheUserAsks)
     EXPECT_TRUE(menus().frmMainTabPopupMenu->isVisible());
     menus().frmMainTabPopupMenu->close();
 }
+
+TEST_F(PopupMenus, TheTabMenuActsOnTheTabThatWasRightClicked)
+{
+    start();
+    form().show();
+    form().modRecvNewWindow("http://a/");
+    form().modRecvNewWindow("http://b/");
+    ASSERT_EQ(tabs(), "start ID1 ID2*");
+    auto *bar = form().WebTabStrip->findChild<QTabBar *>();
+    ASSERT_NE(bar, nullptr);
+
+    // Right-click the middle tab, which is not the selected one, and close it.
+    QTest::mousePress(bar, Qt::RightButton, Qt::NoModifier, bar->tabRect(1).center());
+    EXPECT_TRUE(menus().frmMainTabPopupMenu->isVisible());
+    EXPECT_EQ(tabs(), "start ID1* ID2");
+    item("munfrmMainTabClose")->trigger();
+    menus().frmMainTabPopupMenu->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(tabs(), "start ID2*") << "the clicked tab closed, the other stayed";
+
+    // A right press on the selected tab or beside the tabs keeps the selection.
+    QTest::mousePress(bar, Qt::RightButton, Qt::NoModifier, bar->tabRect(1).center());
+    menus().frmMainTabPopupMenu->close();
+    QTest::mousePress(bar, Qt::RightButton, Qt::NoModifier, QPoint(bar->width() - 2, bar->height() / 2));
+    menus().frmMainTabPopupMenu->close();
+    EXPECT_EQ(tabs(), "start ID2*");
+}

@@ -123,8 +123,9 @@ TEST_F(BrowserTest, ClickingATabSelectsItInTheModel)
     EXPECT_EQ(tabs(), "start* ID1 ID2");
     EXPECT_FALSE(page(2)->widget()->isVisibleTo(&form()));
     EXPECT_TRUE(page(0)->widget()->isVisibleTo(&form()));
+    // A right press selects the tab under it, as the tab menu acts on the selected tab.
     QTest::mouseClick(bar, Qt::RightButton, Qt::NoModifier, bar->tabRect(1).center());
-    EXPECT_EQ(tabs(), "start* ID1 ID2") << "a right press is for the tab menu, not a selection";
+    EXPECT_EQ(tabs(), "start ID1* ID2");
 }
 
 TEST_F(BrowserTest, DraggingTheTitleStripMovesTheWindow)

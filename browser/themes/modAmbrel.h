@@ -27,6 +27,9 @@ struct Context
     QWidget *parent = nullptr;               // over which the message boxes stand
     std::function<void()> rebuildTabStrip;
     std::function<void(bool)> setManagerItemEnabled;  // munfrmAmbrelShow
+    // The status bar's connection icon back to its normal picture: it is not
+    // themed, and a design or pack change puts it back.
+    std::function<void()> resetConnectionPicture = {};
 };
 
 // The title of every message of the theme procedures.

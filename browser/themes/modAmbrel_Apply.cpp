@@ -29,6 +29,12 @@ void rebuildTabs(Context &ctx)
         ctx.rebuildTabStrip();
 }
 
+void resetConnectionPicture(Context &ctx)
+{
+    if (ctx.resetConnectionPicture)
+        ctx.resetConnectionPicture();
+}
+
 // The counted pictures in the order they are applied: the frame, then the side
 // bar, then the toolbar background (the caption and navigation buttons come
 // between the frame and the side bar through their state procedures).
@@ -49,6 +55,7 @@ void ApplyDefaultDesign(Context &ctx)
 {
     ctx.skin.deactivatePack();
     ApplyDefaultDesign(ctx.skin);
+    resetConnectionPicture(ctx);
     rebuildTabs(ctx);
 }
 
@@ -146,6 +153,7 @@ int LoadThemePack(Context &ctx, bool fromManager)
     SetStopButtonPicture(skin, true);
     for (const char *file : kSidebarFiles)
         missing += skin.showFromPack(file) ? 0 : 1;
+    resetConnectionPicture(ctx);
     missing += skin.showFromPack("ToolbarBackgroundImage") ? 0 : 1;
 
     if (missing > 0) {

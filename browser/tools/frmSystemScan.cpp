@@ -3,6 +3,7 @@
 #include "Progressbar.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/modRoundEdge.h"
+#include "browser/frame/modWindowSetting.h"
 #include "browser/startup/modBase.h"
 #include "browser/startup/modLocalPages.h"
 #include "browser/startup/modSettingsStore.h"
@@ -24,8 +25,8 @@ namespace {
 constexpr int px(int twips) { return twips / 15; }
 
 // The main window after the check, in twips.
-constexpr int kMainWidth = 8235;
-constexpr int kMainHeight = 5565;
+constexpr int kMainWidth = modWindowSetting::kFirstRunWidth;
+constexpr int kMainHeight = modWindowSetting::kFirstRunHeight;
 
 } // namespace
 
@@ -225,7 +226,17 @@ void frmSystemScan::SystemGradeCheck()
 void frmSystemScan::openReadMeOr(const QString &address)
 {
     const QString readMe = readMePath(m_app);
-    m_app.shell().navigateCurrent(readMe.isEmpty() ? address : QUrl::fromLocalFile(readMe).toString());
+    if (!readMe.isEmpty()) {
+        m_app.shell().navigateCurrent(QUrl::fromLocalFile(readMe).toString());
+        return;
+    }
+    if (!address.trimmed().isEmpty()) {
+        m_app.shell().navigateCurrent(address);
+        return;
+    }
+    // Nothing to show yet (no help page, no earlier start page): the new-tab
+    // page asks for an address rather than an empty one being opened.
+    modLocalPages::Open(m_app.platform(), modLocalPages::Page::NewTab, m_app.shell().currentPage());
 }
 
 void frmSystemScan::cmdExit_Click()

@@ -88,6 +88,8 @@ inline constexpr QRect kStatusIcon{60, 52, 240, 240};
 inline constexpr int kStatusTextLeft = 360;
 inline constexpr int kStatusTextTop = 45;
 inline constexpr int kStatusTextHeight = 255;
+inline constexpr int kStatePictureSize = 240;   // the system-state picture, 16 px
+inline constexpr int kStatusTextGap = 60;       // between the status text and that picture
 inline constexpr int kProgressTop = 52;
 inline constexpr int kProgressWidth = 1100;
 inline constexpr int kProgressHeight = 240;

@@ -2,6 +2,8 @@
 
 #include "Design.h"
 
+#include <algorithm>
+
 namespace layout {
 
 using namespace design;
@@ -105,7 +107,11 @@ Output arrange(const Input &in)
     const int statusWidth = W - 250;
     out.statusBar = QRect(kStatusBarLeft, H - 500, statusWidth, kStatusBarHeight);
     out.stateIcon = QRect(statusWidth / 3, 0, statusWidth / 3, kStatusBarHeight);
-    out.statusText = QRect(kStatusTextLeft, kStatusTextTop, W - 1900, kStatusTextHeight);
+    // The text ends before the state picture, which stands in the middle of
+    // its third of the bar; what does not fit ends in an ellipsis.
+    const int pictureLeft = out.stateIcon.left() + out.stateIcon.width() / 2 - kStatePictureSize / 2;
+    const int textWidth = std::min(W - 1900, pictureLeft - kStatusTextGap - kStatusTextLeft);
+    out.statusText = QRect(kStatusTextLeft, kStatusTextTop, std::max(0, textWidth), kStatusTextHeight);
     out.progressBar = QRect(W - 1400, kProgressTop, kProgressWidth, kProgressHeight);
     return out;
 }

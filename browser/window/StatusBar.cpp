@@ -6,6 +6,29 @@
 #include "browser/tools/Progressbar.h"
 
 #include <QLabel>
+#include <QPainter>
+
+namespace {
+
+// The status text: shown on one line, cut with an ellipsis where the bar
+// gives it too little room; text() keeps the whole message.
+class StatusTextLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRect area = contentsRect();
+        painter.drawText(area, int(alignment()) | Qt::TextSingleLine,
+                         fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+    }
+};
+
+} // namespace
 
 StatusBar::StatusBar(BuiltinImages &images, QWidget *parent)
     : QWidget(parent)
@@ -14,10 +37,12 @@ StatusBar::StatusBar(BuiltinImages &images, QWidget *parent)
     setObjectName(QStringLiteral("ProgramStatusBar"));
     ProgramStatusInternetIconImage = new PictureControl(QStringLiteral("ProgramStatusInternetIconImage"), this);
     ProgramStatusInternetIconImage->setGeometry(design::px(design::kStatusIcon));
-    ProgramStatusTextLabel = new QLabel(this);
+    ProgramStatusTextLabel = new StatusTextLabel(this);
     ProgramStatusTextLabel->setObjectName(QStringLiteral("ProgramStatusTextLabel"));
     ProgramStatusTextLabel->setTextFormat(Qt::PlainText);
-    ProgramStatusTextLabel->setStyleSheet(QStringLiteral("color: #e8edf4; background: transparent;"));
+    QPalette colours = ProgramStatusTextLabel->palette();
+    colours.setColor(QPalette::WindowText, QColor(0xe8, 0xed, 0xf4));
+    ProgramStatusTextLabel->setPalette(colours);
     ProgramSystemStateBar = new PictureControl(QStringLiteral("ProgramSystemStateBar"), this);
     ProgramSystemStateBar->setStretch(false);
     ProgramStatusProgressbar = new Progressbar(this);

@@ -167,6 +167,13 @@ bool TabStrip::eventFilter(QObject *watched, QEvent *event)
             const auto button = mouse->button();
             const auto modifiers = mouse->modifiers();
             static_cast<QObject *>(m_bar)->event(event);
+            // The bar selects on the left button only; a right press selects
+            // too, so that the tab menu acts on the tab that was pressed.
+            if (button == Qt::RightButton) {
+                const int under = m_bar->tabAt(p);
+                if (under >= 0 && under != m_bar->currentIndex())
+                    m_bar->setCurrentIndex(under);
+            }
             Q_EMIT MouseDown(button, modifiers, p.x(), p.y());
             return true;
         }

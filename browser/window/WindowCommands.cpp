@@ -62,6 +62,14 @@ void installWindowCommands(VorlenApp &app, frmMain &window)
         }
         w->modRecvNewWindow(path);
     });
+    commands.define(Command::HomePage, [&app, w, &tabs] {
+        if (!app.platform().system.isInternetConnected()) {
+            w->showOffline();
+            return;
+        }
+        if (!modLocalPages::Open(app.platform(), modLocalPages::Page::StartPage, tabs.currentPage()))
+            w->reportPageWriteFailure();
+    });
     commands.define(Command::SetStartPage, [&app] {
         QString text;
         qint32 number = 0;

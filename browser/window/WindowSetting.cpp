@@ -133,7 +133,8 @@ void RestoreWindowPlacement(frmMain &f, VorlenApp &app)
         f.showFrameState(true);
         break;
     case Kind::Centre:
-        f.setGeometry(modWindowSetting::centred(primaryArea(), f.size()));
+        f.setGeometry(placement.rectPx.isValid() ? placement.rectPx
+                                                 : modWindowSetting::centred(primaryArea(), f.size()));
         break;
     }
     app.afterStep().flushLayout();

@@ -3,12 +3,12 @@
 
 #include "AddressInput.h"
 #include "Design.h"
+#include "SideBar.h"
 #include "StatusBar.h"
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
-#include "browser/input/SidebarButtons.h"
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
 #include "browser/panels/SearchPanel.h"
@@ -180,30 +180,16 @@ void frmMain::createControls()
     StopButton->setGeometry(design::px(design::kStopButton));
 
     // Side bar with its buttons and the side panels.
-    ProgramSidebar = new QWidget(this);
-    ProgramSidebar->setObjectName(QStringLiteral("ProgramSidebar"));
-    ProgramSidebar->resize(design::px(design::kSidebarCollapsedWidth), 100);
-    ProgramSidebarBackgroundImage = picture("ProgramSidebarBackgroundImage", ProgramSidebar);
-    int top = design::kSidebarButtonTop;
-    for (const SidebarButton &b : kSidebarButtons) {
-        auto *button = new PictureControl(QString::fromLatin1(b.control.data(), qsizetype(b.control.size())),
-                                          ProgramSidebar);
-        button->setToolTip(QString::fromUtf8(b.toolTip.data(), qsizetype(b.toolTip.size())));
-        button->setGeometry(design::px(QRect(design::kSidebarButtonLeft, top, design::kSidebarButtonSize,
-                                             design::kSidebarButtonSize)));
-        top += design::kSidebarButtonStep;
-    }
-    auto sideButton = [this](const char *name) {
-        return ProgramSidebar->findChild<PictureControl *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-    };
-    FavoriteButton = sideButton("FavoriteButton");
-    SearchButton = sideButton("SearchButton");
-    DesignModeButton = sideButton("DesignModeButton");
-    ScriptErrorsButton = sideButton("ScriptErrorsButton");
-    TaskManagerButton = sideButton("TaskManagerButton");
-    VitrelButton = sideButton("VitrelButton");
-    PanovelButton = sideButton("PanovelButton");
-    NotepadButton = sideButton("NotepadButton");
+    ProgramSidebar = new SideBar(m_app.commands(), this);
+    ProgramSidebarBackgroundImage = ProgramSidebar->ProgramSidebarBackgroundImage;
+    FavoriteButton = ProgramSidebar->FavoriteButton;
+    SearchButton = ProgramSidebar->SearchButton;
+    DesignModeButton = ProgramSidebar->DesignModeButton;
+    ScriptErrorsButton = ProgramSidebar->ScriptErrorsButton;
+    TaskManagerButton = ProgramSidebar->TaskManagerButton;
+    VitrelButton = ProgramSidebar->VitrelButton;
+    PanovelButton = ProgramSidebar->PanovelButton;
+    NotepadButton = ProgramSidebar->NotepadButton;
     const PanelContext panelContext{m_app.platform(), m_app.afterStep(), [this] { return m_tabs.currentPage(); }};
     FavoriteBox = new FavoritePanel(panelContext, ProgramSidebar);
     SearchBox = new SearchPanel(panelContext, ProgramSidebar);

@@ -18,6 +18,7 @@ class PictureControl;
 class Progressbar;
 class QLabel;
 class SearchPanel;
+class SideBar;
 class Skin;
 class StatusBar;
 class TabStrip;
@@ -97,6 +98,9 @@ public:
     int fadeSteps() const;
     // Tells the user once per run that generated pages cannot be written.
     void reportPageWriteFailure();
+    // The selected tab on the error page, the address and status bars telling
+    // that there is no connection.
+    void showOffline();
 
     // --- Controls ---------------------------------------------------------
     PictureControl *ProgramDesignTopLeftEdge;
@@ -125,7 +129,7 @@ public:
     PictureControl *RefreshButton;
     PictureControl *StopButton;
 
-    QWidget *ProgramSidebar;
+    SideBar *ProgramSidebar;
     PictureControl *ProgramSidebarBackgroundImage;
     PictureControl *FavoriteButton;
     PictureControl *SearchButton;
@@ -190,6 +194,8 @@ public:
     void ProgramDesignBottomLine_MouseDown(Qt::MouseButton Button);
     void ProgramDesignBottomLeftEdge_MouseDown(Qt::MouseButton Button);
     void ProgramDesignLeftLine_MouseDown(Qt::MouseButton Button);
+    void ProgramIcon_MouseDown(Qt::MouseButton Button);
+    void ProgramIcon_MouseUp(Qt::MouseButton Button, int X, int Y);
     void ProgramTitleBar_MouseDown(Qt::MouseButton Button);
     void ProgramTitleBar_MouseUp(Qt::MouseButton Button);
     void ProgramTitleBar_DblClick();

@@ -27,7 +27,6 @@ struct frmMain::Parts
     static void setEdgeControlsEnabled(frmMain &f, bool enabled);
     static void resizeByEdge(frmMain &f, Qt::MouseButton button, Qt::Edges edges);
     static void toggleMaximized(frmMain &f);
-    static void showFavoriteOffline(frmMain &f);
     static void releaseStartupHold(frmMain &f);
 
     // Where the last layout pass put the notepad.

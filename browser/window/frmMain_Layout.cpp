@@ -6,6 +6,7 @@
 #include "AddressInput.h"
 #include "Design.h"
 #include "Layout.h"
+#include "SideBar.h"
 #include "StatusBar.h"
 #include "TabStrip.h"
 #include "browser/core/VorlenApp.h"

@@ -18,12 +18,9 @@ void frmMain::connectMenus()
     m_parts->popup = new frmPopupMenu(m_app.commands(), this);
     m_parts->popup->setAmbrelShowEnabled(m_parts->ambrelMenuEnabled);
 
-    connect(ProgramIcon, &PictureControl::MouseUp, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-        // A release both right of and below the icon does not count.
-        if (x > ProgramIcon->width() && y > ProgramIcon->height())
-            return;
-        m_parts->popup->popup(m_parts->popup->frmMainIconPopupMenu, QCursor::pos());
-    });
+    connect(ProgramIcon, &PictureControl::MouseDown, this, &frmMain::ProgramIcon_MouseDown);
+    connect(ProgramIcon, &PictureControl::MouseUp, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) { ProgramIcon_MouseUp(b, x, y); });
     connect(ProgramTitleBar, &LabelControl::MouseDown, this, [this](Qt::MouseButton button) {
         if (button == Qt::RightButton)
             m_parts->popup->popup(m_parts->popup->frmMainIconPopupMenu, QCursor::pos());
@@ -33,6 +30,19 @@ void frmMain::connectMenus()
             return;
         m_parts->popup->popup(m_parts->popup->frmMainTabPopupMenu, QCursor::pos());
     });
+}
+
+void frmMain::ProgramIcon_MouseDown(Qt::MouseButton)
+{
+    // The press itself only starts the click; the menu comes with the release.
+}
+
+void frmMain::ProgramIcon_MouseUp(Qt::MouseButton, int X, int Y)
+{
+    // A release both right of and below the icon does not count.
+    if (X > ProgramIcon->width() && Y > ProgramIcon->height())
+        return;
+    m_parts->popup->popup(m_parts->popup->frmMainIconPopupMenu, QCursor::pos());
 }
 
 frmPopupMenu &frmMain::popupMenu()

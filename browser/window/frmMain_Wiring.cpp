@@ -9,7 +9,6 @@
 #include "browser/core/VorlenApp.h"
 #include "browser/frame/LabelControl.h"
 #include "browser/frame/PictureControl.h"
-#include "browser/input/SidebarButtons.h"
 #include "browser/panels/FavoritePanel.h"
 #include "browser/panels/NotepadPanel.h"
 #include "browser/panels/SearchPanel.h"
@@ -55,19 +54,6 @@ void frmMain::connectControls()
     pressRelease(RefreshButton, &frmMain::RefreshButton_MouseDown, &frmMain::RefreshButton_MouseUp);
     pressRelease(StopButton, &frmMain::StopButton_MouseDown, &frmMain::StopButton_MouseUp);
 
-    // Each side-bar button gives its command on release.
-    for (const SidebarButton &b : kSidebarButtons) {
-        auto *button = ProgramSidebar->findChild<PictureControl *>(
-            QString::fromLatin1(b.control.data(), qsizetype(b.control.size())), Qt::FindDirectChildrenOnly);
-        if (!button)
-            continue;
-        connect(button, &P::MouseUp, this,
-                [this, button, c = b.command](Qt::MouseButton mb, Qt::KeyboardModifiers, int x, int y) {
-                    if (mb == Qt::LeftButton && releaseTriggers(x, y, button->width(), button->height()))
-                        m_app.commands().run(c);
-                });
-    }
-
     connect(WebAdressBar, &LabelControl::Click, this, &frmMain::WebAdressBar_Click);
     connect(WebAdressBar, &LabelControl::DblClick, this, &frmMain::WebAdressBar_DblClick);
     connect(WebAdressInputBar, &QLineEdit::textChanged, this, &frmMain::WebAdressInputBar_Change);
@@ -107,7 +93,7 @@ void frmMain::connectControls()
         });
         connect(panel, &SidePanel::layoutRequested, this, [this] { m_app.afterStep().requestLayout(); });
     }
-    connect(FavoriteBox, &FavoritePanel::offlineRequested, this, [this] { Parts::showFavoriteOffline(*this); });
+    connect(FavoriteBox, &FavoritePanel::offlineRequested, this, &frmMain::showOffline);
     connect(FavoriteBox, &FavoritePanel::captionRefreshRequested, this, [this] {
         WriteTitle(m_tabs.CurrentTab());
         WriteTabCap(m_tabs.CurrentTab());
@@ -128,13 +114,13 @@ void frmMain::modLoadTxtFileList()
     WriteTabCap(m_tabs.CurrentTab());
 }
 
-void frmMain::Parts::showFavoriteOffline(frmMain &f)
+void frmMain::showOffline()
 {
-    AfterStep step(f.m_app.afterStep());
-    if (platform::WebBrowser *page = f.m_tabs.currentPage()) {
-        if (!modLocalPages::Open(f.m_app.platform(), modLocalPages::Page::Error, page))
-            f.reportPageWriteFailure();
+    AfterStep step(m_app.afterStep());
+    if (platform::WebBrowser *page = m_tabs.currentPage()) {
+        if (!modLocalPages::Open(m_app.platform(), modLocalPages::Page::Error, page))
+            reportPageWriteFailure();
     }
-    f.setAddressText(QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오."));
-    f.setStatus(2, QStringLiteral("시스템이 인터넷에 연결 되어있지 않습니다."));
+    setAddressText(QStringLiteral("LAN 선이나 모뎀이 인터넷에 연결되어 있는지 확인 하십시오."));
+    setStatus(2, QStringLiteral("시스템이 인터넷에 연결 되어있지 않습니다."));
 }

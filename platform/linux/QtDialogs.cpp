@@ -1,5 +1,6 @@
 #include "QtDialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -165,6 +166,12 @@ std::optional<QFont> QtDialogs::chooseFont(QWidget *parent, const QFont &initial
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial, parent);
     return ok ? std::optional<QFont>(font) : std::nullopt;
+}
+
+std::optional<QColor> QtDialogs::chooseColor(QWidget *parent, const QColor &initial)
+{
+    const QColor colour = QColorDialog::getColor(initial, parent, QStringLiteral("글꼴 색"));
+    return colour.isValid() ? std::optional<QColor>(colour) : std::nullopt;
 }
 
 QString toQtFileFilter(const QString &filter)

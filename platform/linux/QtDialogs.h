@@ -23,6 +23,7 @@ public:
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &folder = {}) override;
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
+    std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
 };
 
 // Sets up a box as messageBox shows it, without showing it.

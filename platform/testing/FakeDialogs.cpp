@@ -99,6 +99,13 @@ std::optional<QFont> FakeDialogs::chooseFont(QWidget *, const QFont &initial)
     return call.answer;
 }
 
+std::optional<QColor> FakeDialogs::chooseColor(QWidget *, const QColor &initial)
+{
+    ColorCall call{initial, m_colors.isEmpty() ? std::nullopt : m_colors.dequeue()};
+    m_colorDialogs.append(call);
+    return call.answer;
+}
+
 QStringList FakeDialogs::messageTexts() const
 {
     QStringList texts;
@@ -123,6 +130,7 @@ void FakeDialogs::clear()
     m_messageBoxes.clear();
     m_fileDialogs.clear();
     m_fontDialogs.clear();
+    m_colorDialogs.clear();
 }
 
 } // namespace platform::testing

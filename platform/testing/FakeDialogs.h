@@ -62,6 +62,11 @@ public:
         QFont initial;
         std::optional<QFont> answer;
     };
+    struct ColorCall
+    {
+        QColor initial;
+        std::optional<QColor> answer;
+    };
 
     MsgResult messageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
                          MsgIcon icon) override;
@@ -71,6 +76,7 @@ public:
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &folder = {}) override;
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
+    std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
 
     void queueAnswer(MsgResult answer) { m_answers.enqueue(answer); }
     void setDefaultAnswer(std::optional<MsgResult> answer) { m_defaultAnswer = answer; }
@@ -91,12 +97,15 @@ public:
     void queueFileName(const QString &path) { m_fileNames.enqueue(path); }
     // nullopt answers as a cancelled dialog, as does an empty queue.
     void queueFont(std::optional<QFont> font) { m_fonts.enqueue(std::move(font)); }
+    // nullopt answers as a cancelled dialog, as does an empty queue.
+    void queueColor(std::optional<QColor> colour) { m_colors.enqueue(std::move(colour)); }
 
     const QList<MessageBoxCall> &messageBoxes() const { return m_messageBoxes; }
     const QList<NoticeCall> &notices() const { return m_notices; }
     const QList<TextInputCall> &textInputs() const { return m_textInputs; }
     const QList<FileCall> &fileDialogs() const { return m_fileDialogs; }
     const QList<FontCall> &fontDialogs() const { return m_fontDialogs; }
+    const QList<ColorCall> &colorDialogs() const { return m_colorDialogs; }
     // Texts of the boxes (notices) shown so far, for compact assertions.
     QStringList messageTexts() const;
     QStringList noticeTexts() const;
@@ -113,12 +122,14 @@ private:
     QQueue<std::optional<QString>> m_textAnswers;
     QQueue<QString> m_fileNames;
     QQueue<std::optional<QFont>> m_fonts;
+    QQueue<std::optional<QColor>> m_colors;
     QList<MessageBoxCall> m_messageBoxes;
     QList<NoticeCall> m_notices;
     QList<TextInputCall> m_textInputs;
     QObject m_noticeHandles; // parent of the handles of open notices
     QList<FileCall> m_fileDialogs;
     QList<FontCall> m_fontDialogs;
+    QList<ColorCall> m_colorDialogs;
 };
 
 } // namespace platform::testing

@@ -108,3 +108,21 @@ TEST(AfterStep, ARequestOutsideAnyHandlerRunsAtOnce)
     EXPECT_EQ(r.passes, 1);
     EXPECT_EQ(r.trims, 0);
 }
+
+TEST(AfterStep, ALayoutAskedForDuringTheTrimRunsAfterIt)
+{
+    // A trim-only handler whose trim causes a resize: the pass that resize asks
+    // for must still run once the trim is done.
+    int passes = 0;
+    AfterStepRunner *self = nullptr;
+    AfterStepRunner runner([&self] { self->requestLayout(); }, [&passes] { ++passes; });
+    self = &runner;
+    {
+        AfterStep step(runner, AfterStep::Kind::TrimOnly);
+    }
+    EXPECT_EQ(passes, 1);
+    {
+        AfterStep step(runner);
+    }
+    EXPECT_EQ(passes, 2) << "asked twice, by the handler and by the trim: still one pass";
+}

@@ -129,3 +129,22 @@ TEST_F(CommandTable, ASecondDefinitionIsRefusedAndTheFirstStays)
     feature();
     EXPECT_EQ(ran, (std::vector<Command>{Command::NewTab, Command::NewTab}));
 }
+
+TEST_F(CommandTable, TheSwitchedOffNoticeIsForASwitchedOffFeatureOnly)
+{
+    std::vector<Command> notices;
+    commands.setSwitchedOffHandler([&](Command c) { notices.push_back(c); });
+    // A locked window or mini mode stops the command without the notice, even
+    // for a feature whose switch is off too.
+    {
+        auto lock = locks.acquire();
+        EXPECT_EQ(commands.run(Command::Transparency), Commands::State::WindowLocked);
+    }
+    commands.setMiniModeShown(true);
+    EXPECT_EQ(commands.run(Command::Transparency), Commands::State::MiniModeShown);
+    commands.setMiniModeShown(false);
+    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(commands.run(Command::Transparency), Commands::State::SwitchedOff);
+    EXPECT_EQ(notices, std::vector<Command>{Command::Transparency});
+    EXPECT_TRUE(ran.empty());
+}

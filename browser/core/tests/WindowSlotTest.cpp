@@ -100,3 +100,16 @@ TEST(WindowSlot, MadeOnFirstUseOnceAtATimeAndDeletedOnClose)
     EXPECT_EQ(made, 2);
     EXPECT_TRUE(slot.isOpen());
 }
+
+TEST(WindowLocks, ATargetSetWhileLocksAreHeldStartsDisabled)
+{
+    WindowLocks locks;
+    auto held = locks.acquire();
+    QWidget window;
+    window.setEnabled(true);
+    // The main window made while a dialog already holds a lock.
+    locks.setTarget(&window);
+    EXPECT_FALSE(window.isEnabled());
+    held.reset();
+    EXPECT_TRUE(window.isEnabled());
+}

@@ -1,6 +1,12 @@
 // The alpha sequences of the blink and of the fade before minimizing, and
 // their pacing by the clock.
+#include "TempDir.h"
 #include "browser/modes/modVitrel.h"
+#include "platform/Folders.h"
+#include "platform/Settings.h"
+#include "platform/testing/FakeEnvironment.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -67,3 +73,34 @@ TEST(VitrelPacing, ASlowMachineSkipsStepsButNeverTheLast)
 }
 
 } // namespace
+
+namespace {
+
+class StoredAlpha : public ::testing::Test
+{
+protected:
+    StoredAlpha()
+        : env(dir.path())
+    {
+        QDir().mkpath(platform::folders::profileFolder(env));
+    }
+    int storedAs(const char *value)
+    {
+        EXPECT_TRUE(platform::setting::write(env, settings::Key::VitrelValue, QString::fromLatin1(value)));
+        return modVitrel::storedAlpha(env);
+    }
+    TestFolder dir;
+    platform::testing::FakeEnvironment env;
+};
+
+} // namespace
+
+TEST_F(StoredAlpha, OnlyAlphasFrom100To255AreUsedAtTheirEdgesToo)
+{
+    EXPECT_EQ(storedAs("100"), 100) << "the least transparency the dialog offers";
+    EXPECT_EQ(storedAs("99"), 0);
+    EXPECT_EQ(storedAs("255"), 255);
+    EXPECT_EQ(storedAs("256"), 0);
+    EXPECT_EQ(storedAs("0"), 0);
+    EXPECT_EQ(storedAs("-120"), 0);
+}

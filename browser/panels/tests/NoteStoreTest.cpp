@@ -31,6 +31,16 @@ TEST_F(NoteFiles, ThreeLinesRoundTripWithCrLfOnDisk)
     EXPECT_EQ(store().load(QStringLiteral("메모")), text);
 }
 
+TEST_F(NoteFiles, ADocumentHoldingCrLfIsSavedWithCrLfNotCrCrLf)
+{
+    // Text pasted from a Windows file keeps its CR LF pairs in the field.
+    ASSERT_TRUE(store().save(QStringLiteral("붙여넣기"), QStringLiteral("하나\r\n둘\n셋")));
+    const QByteArray bytes = bytesOf(QStringLiteral("붙여넣기"));
+    EXPECT_FALSE(bytes.contains("\r\r")) << bytes.toStdString();
+    EXPECT_EQ(bytes, QStringLiteral("하나\r\n둘\r\n셋\r\n").toUtf8());
+    EXPECT_EQ(store().load(QStringLiteral("붙여넣기")).value_or(QString()), QStringLiteral("하나\n둘\n셋"));
+}
+
 TEST_F(NoteFiles, OpenAndSaveAgainDoesNotGrow)
 {
     store().save(QStringLiteral("n"), QStringLiteral("a\nb\n"));

@@ -167,6 +167,43 @@ TEST_F(NotepadTest, TheMenuPaintsItsLabelsAndTheFontChooserSetsTheFont)
     EXPECT_TRUE(panel()->ntpdTextBox->isEnabled());
 }
 
+TEST_F(NotepadTest, TheFontChoiceCarriesTheColourToo)
+{
+    openNotepad();
+    auto chooseFont = [this](std::optional<QFont> font, std::optional<QColor> colour) {
+        panel()->ntpdTitleBar_Click();
+        fake().dialogs().queueFont(font);
+        fake().dialogs().queueColor(colour);
+        pressOn(QStringLiteral("ntpdMenuButton2"));
+        releaseOn(QStringLiteral("ntpdMenuButton2"));
+    };
+    chooseFont(QFont(QStringLiteral("Serif"), 14), QColor(0x20, 0x60, 0xc0));
+    EXPECT_EQ(panel()->textColour(), QColor(0x20, 0x60, 0xc0));
+    EXPECT_EQ(panel()->ntpdTextBox->font().pointSize(), 14);
+    ASSERT_EQ(fake().dialogs().colorDialogs().size(), 1);
+
+    // The colour chooser starts from the colour the text has; cancelling it
+    // keeps that colour and the font still applies.
+    chooseFont(QFont(QStringLiteral("Serif"), 18), std::nullopt);
+    ASSERT_EQ(fake().dialogs().colorDialogs().size(), 2);
+    EXPECT_EQ(fake().dialogs().colorDialogs()[1].initial, QColor(0x20, 0x60, 0xc0));
+    EXPECT_EQ(panel()->textColour(), QColor(0x20, 0x60, 0xc0));
+    EXPECT_EQ(panel()->ntpdTextBox->font().pointSize(), 18);
+
+    // A cancelled font asks no colour.
+    chooseFont(std::nullopt, QColor(Qt::red));
+    EXPECT_EQ(fake().dialogs().colorDialogs().size(), 2);
+    EXPECT_EQ(panel()->textColour(), QColor(0x20, 0x60, 0xc0));
+}
+
+TEST_F(NotepadTest, CtrlASelectsTheWholeText)
+{
+    openNotepad();
+    panel()->ntpdTextBox->setPlainText(QStringLiteral("첫 줄\n둘째 줄"));
+    QTest::keyClick(panel()->ntpdTextBox, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(panel()->ntpdTextBox->textCursor().selectedText(), QStringLiteral("첫 줄\u2029둘째 줄"));
+}
+
 TEST_F(NotepadTest, TheOpenSaveButtonWithoutAModeOnlyRebuildsTheList)
 {
     openNotepad();
