@@ -54,7 +54,7 @@ std::string names(const std::set<Command> &commands)
 // installers act on; nothing of the main window exists.
 class OverFakeShell : public ::testing::Test
 {
-protected:
+public:
     OverFakeShell()
         : fake(dir.path())
         , app(fake.platform(), shell)
@@ -90,14 +90,35 @@ protected:
     platform::testing::FakeWebBrowser page;
 };
 
+// The side area's panels as the window makes them, on the fake shell.
+struct SideArea
+{
+    explicit SideArea(OverFakeShell &test)
+        : app(test.app)
+        , favorites(test.panelContext(), &test.main)
+        , search(test.panelContext(), &test.main)
+        , notepad(test.panelContext(), &test.main)
+        , scriptErrors(QStringLiteral("ScriptErrorsButton"), &test.main)
+    {
+    }
+    void install() { installPanelCommands(app, SidePanels{favorites, search, notepad, scriptErrors}); }
+
+    VorlenApp &app;
+    FavoritePanel favorites;
+    SearchPanel search;
+    NotepadPanel notepad;
+    PictureControl scriptErrors;
+};
+
 } // namespace
 
 TEST_F(OverFakeShell, EachInstallerDefinesExactlyTheCommandsOfItsFolder)
 {
-    FavoritePanel favorites(panelContext(), &main);
-    SearchPanel search(panelContext(), &main);
-    NotepadPanel notepad(panelContext(), &main);
-    PictureControl scriptErrors(QStringLiteral("ScriptErrorsButton"), &main);
+    SideArea side(*this);
+    FavoritePanel &favorites = side.favorites;
+    SearchPanel &search = side.search;
+    NotepadPanel &notepad = side.notepad;
+    PictureControl &scriptErrors = side.scriptErrors;
     Keyflint keyflint([](Command) {}, [] { return false; });
     DisplayWindows display;
     using C = Command;
@@ -129,11 +150,12 @@ TEST_F(OverFakeShell, EachInstallerDefinesExactlyTheCommandsOfItsFolder)
 
 TEST_F(OverFakeShell, PanelCommandsActOnTheShellsPageAndSendNoticesThroughIt)
 {
-    FavoritePanel favorites(panelContext(), &main);
-    SearchPanel search(panelContext(), &main);
-    NotepadPanel notepad(panelContext(), &main);
-    PictureControl scriptErrors(QStringLiteral("ScriptErrorsButton"), &main);
-    installPanelCommands(app, SidePanels{favorites, search, notepad, scriptErrors});
+    SideArea side(*this);
+    FavoritePanel &favorites = side.favorites;
+    SearchPanel &search = side.search;
+    NotepadPanel &notepad = side.notepad;
+    PictureControl &scriptErrors = side.scriptErrors;
+    side.install();
 
     app.commands().run(Command::DesignMode);
     EXPECT_EQ(page.designMode(), "on");
@@ -154,11 +176,12 @@ TEST_F(OverFakeShell, PanelCommandsActOnTheShellsPageAndSendNoticesThroughIt)
 
 TEST_F(OverFakeShell, TheSidePanelsSharingTheAreaGiveWayToEachOther)
 {
-    FavoritePanel favorites(panelContext(), &main);
-    SearchPanel search(panelContext(), &main);
-    NotepadPanel notepad(panelContext(), &main);
-    PictureControl scriptErrors(QStringLiteral("ScriptErrorsButton"), &main);
-    installPanelCommands(app, SidePanels{favorites, search, notepad, scriptErrors});
+    SideArea side(*this);
+    FavoritePanel &favorites = side.favorites;
+    SearchPanel &search = side.search;
+    NotepadPanel &notepad = side.notepad;
+    PictureControl &scriptErrors = side.scriptErrors;
+    side.install();
 
     app.commands().run(Command::FavoritesPanel);
     EXPECT_TRUE(favorites.isOpen());
