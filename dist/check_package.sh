@@ -65,11 +65,19 @@ done
 target=$work/root
 mkdir -p "$target/var/lib/dpkg/info" "$target/var/lib/dpkg/updates" "$target/var/lib/dpkg/triggers"
 : > "$target/var/lib/dpkg/status"
+# As anyone but root, dpkg runs under fakeroot, which lets it give the files
+# root as their owner.
 dpkg_root() {
-    not_root=
-    [ "$(id -u)" -eq 0 ] || not_root=--force-not-root
-    dpkg --root="$target" --log="$work/dpkg.log" $not_root --force-depends --force-script-chrootless "$@"
+    if [ "$(id -u)" -eq 0 ]; then
+        dpkg --root="$target" --log="$work/dpkg.log" --force-depends --force-script-chrootless "$@"
+    else
+        fakeroot dpkg --root="$target" --log="$work/dpkg.log" --force-not-root --force-depends \
+            --force-script-chrootless "$@"
+    fi
 }
+if [ "$(id -u)" -ne 0 ] && ! command -v fakeroot > /dev/null 2>&1; then
+    fail "fakeroot is missing: run scripts/install-deps"
+fi
 if ! dpkg_root -i "$deb" > "$work/dpkg-install.log" 2>&1; then
     cat "$work/dpkg-install.log"
     fail "dpkg could not install the package into $target"
