@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the build into a folder of its own and checks the installed tree file
 # by file: the two programs, their menu entries (checked by desktop-file-validate),
-# the icons at every size, the help page and the shipped theme packs. A second
+# the icons at every size, the help page, the shipped theme packs, the font
+# aliases, the spell-check dictionaries and the manual pages. A second
 # install ships a small pack made here, to check that packs are installed whole.
 # Usage: check_install.sh BUILD_DIR SOURCE_DIR DESKTOP_FILE_VALIDATE [SHIPPED_PACKS_DIR]
 set -u
@@ -14,23 +15,12 @@ fail() { echo "FAIL: $*"; failed=1; }
 
 rm -rf "$work" && mkdir -p "$work" || exit 2
 
-# The files an install must hold, relative to the prefix, one a line.
+. "$source/dist/expected_files.sh"
+dictionaries=$(built_dictionaries "$build")
+
 expected() {
-    prefix=$1; shipped=$2
-    {
-        echo bin/prismel
-        echo bin/vorlen
-        echo share/applications/prismel.desktop
-        echo share/applications/vorlen.desktop
-        for size in $sizes; do
-            echo "share/icons/hicolor/${size}x${size}/apps/prismel.png"
-            echo "share/icons/hicolor/${size}x${size}/apps/vorlen.png"
-        done
-        echo share/vorlen/ReadMe.htm
-        if [ -n "$shipped" ] && [ -d "$shipped" ]; then
-            (cd "$shipped" && find . -mindepth 2 \( -type f -o -type l \) | sed 's|^\./|share/vorlen/Ambrel/|')
-        fi
-    } | LC_ALL=C sort
+    # shellcheck disable=SC2086
+    expected_files "$2" $dictionaries
 }
 
 installed() {

@@ -50,8 +50,8 @@ int fadeOut(QWidget *window)
 bool opacityShows(const QWidget *window)
 {
     const QString platform = QGuiApplication::platformName();
-    if (platform.startsWith(QLatin1String("wayland")))
-        return true;
+    if (!opacityOffered(platform))
+        return false;
 #ifdef VORLEN_HAVE_XCB
     if (platform == QLatin1String("xcb")) {
         auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -83,6 +83,11 @@ bool opacityShows(const QWidget *window)
     Q_UNUSED(window);
 #endif
     return false;
+}
+
+bool opacityOffered(const QString &platformName)
+{
+    return !platformName.startsWith(QLatin1String("wayland"));
 }
 
 } // namespace fade

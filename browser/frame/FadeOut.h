@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -33,5 +34,10 @@ int fadeOut(QWidget *window);
 // Whether a window's opacity shows at all: only a compositing window system
 // draws it. Without one there is nothing to fade.
 bool opacityShows(const QWidget *window);
+
+// Whether the window system of platformName (QGuiApplication::platformName)
+// lets a program set a top-level window's opacity at all. Wayland does not:
+// it always composites, but setting the opacity only warns.
+bool opacityOffered(const QString &platformName);
 
 } // namespace fade

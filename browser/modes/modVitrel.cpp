@@ -1,9 +1,11 @@
 #include "modVitrel.h"
+#include "browser/frame/FadeOut.h"
 #include "browser/frame/PacedWait.h"
 
 #include "platform/Settings.h"
 
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -14,6 +16,9 @@ namespace modVitrel {
 void SetVitrel(QWidget *form, qint32 alpha, bool enabled)
 {
     if (!form)
+        return;
+    // Where the window system offers no opacity, setting it only warns.
+    if (!fade::opacityOffered(QGuiApplication::platformName()))
         return;
     const int a = std::clamp<qint32>(alpha, 0, 255);
     form->setWindowOpacity(enabled ? a / 255.0 : 1.0);

@@ -1,6 +1,7 @@
 #include "LinuxEnvironment.h"
 
 #include "platform/FileIO.h"
+#include "platform/Installation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -87,7 +88,8 @@ QString LinuxEnvironment::applicationFolder() const
     }
 
     const QString exeFolder = withoutTrailingSlash(QCoreApplication::applicationDirPath());
-    if (isWritableFolder(exeFolder)) {
+    const installation::Facts facts = installation::inspect(exeFolder, installation::buildMarkedInstalled());
+    if (installation::writableFolderOf(facts) == installation::WritableFolder::BesideExecutable) {
         m_applicationFolder = exeFolder;
     } else {
         m_applicationFolder = userDataFolder();
@@ -170,14 +172,7 @@ QString LinuxEnvironment::dataFolder() const
     if (!m_overrides.dataFolder.isEmpty())
         return withoutTrailingSlash(QDir::cleanPath(m_overrides.dataFolder));
     const QString exeFolder = withoutTrailingSlash(QCoreApplication::applicationDirPath());
-    // An install puts the executable in <prefix>/bin and its assets in
-    // <prefix>/share/vorlen; a portable copy keeps them beside the executable.
-    if (QFileInfo(exeFolder).fileName() == QLatin1String("bin")) {
-        const QString installed = QDir::cleanPath(exeFolder + QStringLiteral("/../share/vorlen"));
-        if (QFileInfo(installed).isDir())
-            return installed;
-    }
-    return exeFolder;
+    return installation::assetFolder(exeFolder, installation::inspect(exeFolder, installation::buildMarkedInstalled()));
 }
 
 bool LinuxEnvironment::makePrivateFolder(const QString &path)

@@ -8,9 +8,10 @@ namespace platform {
 
 // The environment of a Linux desktop session.
 //
-// Application folder: the executable's folder when we may write there (a portable
-// copy), otherwise $XDG_DATA_HOME/vorlen, so an install under /usr keeps the same
-// folder tree in the user's data folder.
+// Application folder: $XDG_DATA_HOME/vorlen for an installed copy, whoever runs
+// it; for a portable copy the executable's folder when we may write there,
+// otherwise $XDG_DATA_HOME/vorlen (see Installation.h). Either way the same
+// folder tree.
 //
 // Temp folder: $TEMP when it names a usable folder; otherwise a private folder of
 // ours ($XDG_RUNTIME_DIR/vorlen, else <tmp>/vorlen-<uid>). A private folder must be a

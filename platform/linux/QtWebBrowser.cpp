@@ -5,12 +5,14 @@
 #include "platform/WebAddress.h"
 #include "platform/linux/QtWebGeneratedPages.h"
 #include "platform/linux/QtWebRequestFilter.h"
+#include "platform/linux/QtWebSpellCheck.h"
 #include "platform/linux/QtWebStatusPages.h"
 
 #include <QAction>
 #include <QWebEngineCertificateError>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -178,6 +180,9 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile *profile, Dialogs &dialogs, const G
     , m_generatedPages(pages)
 {
     m_view->setPage(m_page);
+    // The engine's menu, with a caption above the spelling suggestions.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &QtWebBrowser::showContextMenu);
     for (int action = 0; action < QWebEnginePage::WebActionCount; ++action) {
         const auto webAction = static_cast<QWebEnginePage::WebAction>(action);
         const QString caption = actionCaption(webAction);
@@ -211,8 +216,20 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile *profile, Dialogs &dialogs, const G
             [](QWebEngineFullScreenRequest request) { request.reject(); });
 }
 
+void QtWebBrowser::showContextMenu(const QPoint &at)
+{
+    if (!m_view)
+        return;
+    if (m_contextMenu)
+        m_contextMenu->close();
+    m_contextMenu = spellcheck::contextMenu(m_view);
+    m_contextMenu->popup(m_view->mapToGlobal(at));
+}
+
 QtWebBrowser::~QtWebBrowser()
 {
+    if (m_contextMenu)
+        m_contextMenu->close();
     // The control is often destroyed from one of its own events (WindowClosing
     // closes the tab), that is inside a signal of the page: deleting the page
     // right here would pull it from under the engine. The view goes out of

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QSslCertificate>
+#include <QMenu>
 #include <QPointer>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -120,6 +121,9 @@ public:
     // See platform::urlFromAddress.
     static QUrl urlFromAddress(const QString &address, const QString &workingDirectory);
 
+    // The page's context menu on screen, if any (see spellcheck::contextMenu).
+    QMenu *contextMenu() const { return m_contextMenu; }
+
     // The caption the page's context-menu action shows; empty for actions that have none.
     static QString actionCaption(QWebEnginePage::WebAction action);
     // The title of the script dialogs of a page from origin.
@@ -166,7 +170,10 @@ private:
     int stepTarget(int direction) const;
     void stepTo(int direction);
 
+    void showContextMenu(const QPoint &at);
+
     QPointer<QWebEngineView> m_view;
+    QPointer<QMenu> m_contextMenu;
     QPointer<QtWebPage> m_page;
     Dialogs &m_dialogs;
     const GeneratedPages *m_generatedPages = nullptr;

@@ -1,6 +1,8 @@
 #include "QtWebBrowserFactory.h"
 
 #include "QtWebBrowser.h"
+#include "QtWebKoreanFonts.h"
+#include "QtWebSpellCheck.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIO.h"
 
@@ -133,6 +135,7 @@ QWebEngineProfile *QtWebBrowserFactory::profile()
         m_profile = new QWebEngineProfile();
     }
     m_profile->setHttpAcceptLanguage(QStringLiteral("ko-KR,ko"));
+    spellcheck::apply(m_profile, spellcheck::dictionaryFolder());
     // A page opened from disk shows the files beside it (its style sheets,
     // pictures, frames) but reaches no web address; what would let it read
     // another file the request filter refuses. The generated pages come
@@ -140,6 +143,7 @@ QWebEngineProfile *QtWebBrowserFactory::profile()
     QWebEngineSettings *settings = m_profile->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    koreanfonts::apply(settings);
     m_profile->setUrlRequestInterceptor(&m_requestFilter);
     m_profile->installUrlSchemeHandler(QByteArray(kGeneratedPageScheme), &m_generatedPageHandler);
     connect(m_profile, &QWebEngineProfile::downloadRequested, this, &QtWebBrowserFactory::downloadRequested);

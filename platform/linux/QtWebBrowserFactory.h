@@ -27,7 +27,9 @@ class QtWebBrowser;
 // create() and goes last: the factory deletes every page (and view) it made
 // that is still alive before it, and the controls left over become inert.
 //
-// The profile speaks Korean (Accept-Language "ko-KR,ko"); local files show
+// The profile speaks Korean (Accept-Language "ko-KR,ko"), checks the spelling
+// of page fields in Korean (spellcheck) and shows Korean faces by default
+// (koreanfonts); local files show
 // their own style sheets, pictures and frames but may neither read other local
 // files nor reach the network (QtWebRequestFilter); the generated pages
 // are served through the program's own scheme (see GeneratedPages). When the

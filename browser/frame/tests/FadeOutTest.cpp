@@ -60,3 +60,12 @@ TEST(FadeOut, StepsByElapsedTime)
     EXPECT_EQ(fade::stepAt(fade::kDurationMs), 51);
     EXPECT_EQ(fade::stepAt(10 * fade::kDurationMs), 51);
 }
+
+TEST(FadeOut, WaylandOffersNoWindowOpacity)
+{
+    EXPECT_FALSE(fade::opacityOffered("wayland"));
+    EXPECT_FALSE(fade::opacityOffered("wayland-egl"));
+    EXPECT_FALSE(fade::opacityOffered("wayland-xcomposite-glx"));
+    EXPECT_TRUE(fade::opacityOffered("xcb"));
+    EXPECT_TRUE(fade::opacityOffered("offscreen"));
+}

@@ -10,6 +10,7 @@
 #include "browser/tests/engine/RealBrowserFixture.h"
 #include "browser/window/AddressInput.h"
 #include "browser/frame/LabelControl.h"
+#include "browser/input/modKeyflint.h"
 
 #include <QKeyEvent>
 #include <QProcess>
@@ -282,6 +283,99 @@ TEST_F(HangulInputTest, addressBoxGetsExactlyTheTypedAddressAtEnter)
     form().WebAdressInputBar->removeEventFilter(&watch);
     EXPECT_EQ(watch.textAtEnter, QStringLiteral("한글"));
     keys(QStringLiteral("Escape"));
+}
+
+// The fifteen shortcuts in 한글 mode act on the key, not on what the input
+// method would make of it, and the syllable being composed is committed once,
+// where it was typed, before the shortcut acts.
+class HangulShortcutTest : public HangulInputTest
+{
+protected:
+    void SetUp() override
+    {
+        HangulInputTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        app->keyflint().hook();
+    }
+
+    qsizetype tabCount() { return form().tabs().count(); }
+
+    void openAddressBox()
+    {
+        QWidget *label = form().WebAdressBar;
+        clickAtGlobal(label->mapToGlobal(QPoint(label->width() / 2, label->height() / 2)), 2);
+        ASSERT_TRUE(enginetest::waitUntil([&] { return form().WebAdressInputBar->hasFocus(); }, 5000));
+    }
+};
+
+TEST_F(HangulShortcutTest, ctrlTAltLeftAndCtrlWInAPageFieldActAndKeepTheSyllableOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(typeAnnyeong(0, "a"));
+    keys(QStringLiteral("ctrl+t"));
+    ASSERT_TRUE(enginetest::waitUntil([&] { return tabCount() == 2; }, 5000)) << "Ctrl+T opened no tab";
+    ASSERT_TRUE(enginetest::waitUntil([&] { return form().tabs().currentPage() == form().browser(1); }, 5000));
+    letInputMethodSettle();
+    EXPECT_EQ(value(0, "a"), kAnnyeong);
+
+    // 나 stays open in the new tab's field while Alt+Left is pressed.
+    ASSERT_TRUE(enginetest::navigateAndWait(form().browser(1), page("other.htm", kOtherPage)));
+    ASSERT_NO_FATAL_FAILURE(focusField(1, "d"));
+    keys(QStringLiteral("s k"));
+    ASSERT_TRUE(waitValue(1, "d", kNa));
+    keys(QStringLiteral("alt+Left"));
+    ASSERT_TRUE(enginetest::waitUntil([&] { return form().tabs().currentPage() == form().browser(0); }, 5000))
+        << "Alt+Left did not go back to the first tab";
+    letInputMethodSettle();
+    EXPECT_EQ(value(0, "a"), kAnnyeong);
+    EXPECT_EQ(value(1, "d"), kNa);
+
+    // And 하 stays open in it while Ctrl+W closes its tab.
+    app->commands().run(Command::NextTab);
+    ASSERT_EQ(form().tabs().currentPage(), form().browser(1));
+    ASSERT_NO_FATAL_FAILURE(focusField(1, "d"));
+    keys(QStringLiteral("g k"));
+    ASSERT_TRUE(waitValue(1, "d", kNa + QStringLiteral("하")));
+    keys(QStringLiteral("ctrl+w"));
+    ASSERT_TRUE(enginetest::waitUntil([&] { return tabCount() == 1; }, 5000)) << "Ctrl+W closed no tab";
+    letInputMethodSettle();
+    EXPECT_EQ(value(0, "a"), kAnnyeong);
+    EXPECT_TRUE(fake.dialogs().messageBoxes().isEmpty());
+}
+
+TEST_F(HangulShortcutTest, ctrlTAltLeftAndCtrlWInTheAddressBoxAct)
+{
+    // 한 stays open in the address box while Ctrl+T is pressed. (The
+    // syllable being composed is not part of the box's text yet.)
+    ASSERT_NO_FATAL_FAILURE(openAddressBox());
+    keys(QStringLiteral("ctrl+a g k s"));
+    letInputMethodSettle();
+    keys(QStringLiteral("ctrl+t"));
+    ASSERT_TRUE(enginetest::waitUntil([&] { return tabCount() == 2; }, 5000)) << "Ctrl+T opened no tab";
+    ASSERT_TRUE(enginetest::waitUntil([&] { return form().tabs().currentPage() == form().browser(1); }, 5000));
+
+    // 하 in the new tab's address box, then Alt+Left.
+    ASSERT_NO_FATAL_FAILURE(openAddressBox());
+    keys(QStringLiteral("ctrl+a g k"));
+    letInputMethodSettle();
+    keys(QStringLiteral("alt+Left"));
+    ASSERT_TRUE(enginetest::waitUntil([&] { return form().tabs().currentPage() == form().browser(0); }, 5000))
+        << "Alt+Left did not go back to the first tab";
+
+    // A third tab, 하 in its address box, then Ctrl+W closes it.
+    app->commands().run(Command::NewTab);
+    ASSERT_TRUE(enginetest::waitUntil([&] { return tabCount() == 3; }, 5000));
+    ASSERT_NO_FATAL_FAILURE(openAddressBox());
+    keys(QStringLiteral("ctrl+a g k"));
+    letInputMethodSettle();
+    keys(QStringLiteral("ctrl+w"));
+    ASSERT_TRUE(enginetest::waitUntil([&] { return tabCount() == 2; }, 5000)) << "Ctrl+W closed no tab";
+    keys(QStringLiteral("Escape"));
+    letInputMethodSettle();
+    // Nothing of the syllables went into the first tab's page.
+    EXPECT_EQ(value(0, "a"), QString());
+    EXPECT_EQ(value(0, "b"), QString());
+    EXPECT_TRUE(fake.dialogs().messageBoxes().isEmpty());
 }
 
 } // namespace
