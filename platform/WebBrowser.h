@@ -70,6 +70,11 @@ public:
     // Reads the document's designMode and flips it between "on" and "off" inside the page.
     virtual void ToggleDesignMode() = 0;
 
+    // True while the page shown is not what it claims to be as far as anyone
+    // can tell: the certificate page, or a site whose certificate the user
+    // chose to trust despite an error. SecurityStateChange tells each change.
+    virtual bool isUnsafe() const = 0;
+
     QString Tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
 
@@ -87,6 +92,8 @@ Q_SIGNALS:
     void WindowClosing();
     void NavigateError(const QString &url, int statusCode);
     void FileDownload(const QString &path);
+    // isUnsafe changed; the address bar's connection icon follows it.
+    void SecurityStateChange(bool unsafe);
 
 private:
     QString m_tag;

@@ -115,7 +115,7 @@ public:
     void setCertificateExceptions(CertificateExceptions *exceptions);
     // True while the tab shows the certificate page or a site whose
     // certificate the user chose to trust despite an error.
-    bool isUnsafe() const { return m_unsafe; }
+    bool isUnsafe() const override { return m_unsafe; }
 
     // See platform::urlFromAddress.
     static QUrl urlFromAddress(const QString &address, const QString &workingDirectory);
@@ -126,8 +126,6 @@ public:
     static QString scriptDialogTitle(const QUrl &origin);
 
 Q_SIGNALS:
-    // isUnsafe changed; the address bar's connection icon follows it.
-    void SecurityStateChange(bool unsafe);
     // A script error of the page while Silent is false.
     void ScriptErrorReported(const QString &message, int line, const QString &source);
 

@@ -192,6 +192,14 @@ void FakeWebBrowser::simulateFileDownload(const QString &path)
     Q_EMIT FileDownload(path);
 }
 
+void FakeWebBrowser::simulateSecurityState(bool unsafe)
+{
+    if (unsafe == m_unsafe)
+        return;
+    m_unsafe = unsafe;
+    Q_EMIT SecurityStateChange(unsafe);
+}
+
 WebBrowser *FakeWebBrowserFactory::create(QWidget *parent)
 {
     auto *browser = new FakeWebBrowser(parent);

@@ -50,6 +50,7 @@ public:
     bool Resizable() const { return m_resizable; }
     void setResizable(bool on) override { m_resizable = on; }
     void ToggleDesignMode() override;
+    bool isUnsafe() const override { return m_unsafe; }
 
     // --- for tests ---
     QStringList log() const { return m_log; }
@@ -95,6 +96,8 @@ public:
     void simulateStatusText(const QString &text);
     void simulateCommandState(int command, bool enable);
     void simulateFileDownload(const QString &path);
+    // isUnsafe becomes unsafe, with SecurityStateChange when that is a change.
+    void simulateSecurityState(bool unsafe);
 
 private:
     void record(const QString &entry, const QString &address);
@@ -113,6 +116,7 @@ private:
     bool m_autoComplete = false;
     bool m_canGoBack = false;
     bool m_canGoForward = false;
+    bool m_unsafe = false;
 };
 
 // Makes FakeWebBrowsers and keeps every one it made, in order, for the test to reach.
