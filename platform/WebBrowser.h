@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace platform {
@@ -99,12 +101,23 @@ private:
     QString m_tag;
 };
 
+// A notification a site the user allowed to notify wants shown.
+struct SiteNotification
+{
+    QString site;    // as the permission question names it
+    QString title;
+    QString message;
+};
+
 // Makes the page engines of one program; all share one persistent engine profile.
 class WebBrowserFactory
 {
 public:
     virtual ~WebBrowserFactory() = default;
     virtual WebBrowser *create(QWidget *parent) = 0;
+    // Who shows the sites' notifications; until one is set (or after an
+    // empty one) they are dropped.
+    virtual void setNotificationSink(std::function<void(const SiteNotification &)> sink) = 0;
 };
 
 } // namespace platform

@@ -3,7 +3,9 @@
 
 #include "platform/Dialogs.h"
 #include "platform/WebAddress.h"
+#include "platform/SitePermissions.h"
 #include "platform/linux/QtWebGeneratedPages.h"
+#include "platform/linux/QtWebPermissionPrompts.h"
 #include "platform/linux/QtWebRequestFilter.h"
 #include "platform/linux/QtWebStatusPages.h"
 
@@ -11,6 +13,7 @@
 #include <QWebEngineCertificateError>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -209,6 +212,10 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile *profile, Dialogs &dialogs, const G
     // (geometryChangeRequested) are left unanswered.
     connect(page, &QWebEnginePage::fullScreenRequested, this,
             [](QWebEngineFullScreenRequest request) { request.reject(); });
+    m_permissions = new QtWebPermissionPrompts(page, m_view, nullptr, dialogs);
+    // The engine's own menu, with the page's items added.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &QtWebBrowser::showContextMenu);
 }
 
 QtWebBrowser::~QtWebBrowser()
@@ -517,6 +524,8 @@ void QtWebBrowser::beginLoad(const QUrl &url)
         Q_EMIT BeforeNavigate2(addressOf(url));
     m_announced = false;
     m_loading = true;
+    if (m_permissions)
+        m_permissions->documentChanged();
     Q_EMIT DownloadBegin();
 }
 
@@ -593,6 +602,52 @@ void QtWebBrowser::adoptNewWindow()
 void QtWebBrowser::setCertificateExceptions(CertificateExceptions *exceptions)
 {
     m_certificateExceptions = exceptions;
+}
+
+void QtWebBrowser::setSitePermissions(SitePermissions *store)
+{
+    m_sitePermissions = store;
+    if (m_permissions)
+        m_permissions->setStore(store);
+}
+
+QtWebPermissionBar *QtWebBrowser::permissionBar() const
+{
+    return m_permissions ? m_permissions->bar() : nullptr;
+}
+
+int QtWebBrowser::pendingPermissionRequests() const
+{
+    return m_permissions ? m_permissions->pending() : 0;
+}
+
+void QtWebBrowser::clearSitePermissions()
+{
+    if (m_page && m_permissions)
+        m_permissions->clearSite(m_page->url());
+}
+
+void QtWebBrowser::addSiteActions(QMenu *menu)
+{
+    if (!m_page)
+        return;
+    menu->addSeparator();
+    QAction *clear = menu->addAction(QStringLiteral("이 사이트의 권한 설정 지우기"));
+    clear->setObjectName(QStringLiteral("ClearSitePermissions"));
+    clear->setEnabled(m_sitePermissions && m_sitePermissions->hasDecisions(originKey(m_page->url())));
+    connect(clear, &QAction::triggered, this, &QtWebBrowser::clearSitePermissions);
+}
+
+void QtWebBrowser::showContextMenu(const QPoint &position)
+{
+    if (!m_view)
+        return;
+    QMenu *menu = m_view->createStandardContextMenu();
+    if (!menu)
+        return;
+    addSiteActions(menu);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_view->mapToGlobal(position));
 }
 
 void QtWebBrowser::setUnsafe(bool unsafe)

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class QMenu;
 class QWebEngineCertificateError;
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
@@ -22,6 +23,9 @@ class Dialogs;
 class GeneratedPages;
 class QtWebInputMethodGuard;
 class QtWebPage;
+class QtWebPermissionBar;
+class QtWebPermissionPrompts;
+class SitePermissions;
 
 // The page engine on Qt WebEngine: one QWebEngineView showing one page of the
 // program's profile. Made by QtWebBrowserFactory.
@@ -116,6 +120,18 @@ public:
     // True while the tab shows the certificate page or a site whose
     // certificate the user chose to trust despite an error.
     bool isUnsafe() const override { return m_unsafe; }
+    // Where the sites' permission decisions are kept, shared by all tabs;
+    // without one nothing is remembered.
+    void setSitePermissions(SitePermissions *store);
+    // The bar that asks for the page's permission requests (see
+    // QtWebPermissionPrompts), and the requests on show or waiting.
+    QtWebPermissionBar *permissionBar() const;
+    int pendingPermissionRequests() const;
+    // Adds the page's own items to its context menu: "이 사이트의 권한 설정
+    // 지우기", enabled while the site shown has decisions kept.
+    void addSiteActions(QMenu *menu);
+    // Forgets the decisions of the site shown.
+    void clearSitePermissions();
 
     // See platform::urlFromAddress.
     static QUrl urlFromAddress(const QString &address, const QString &workingDirectory);
@@ -195,6 +211,9 @@ private:
     QHash<QString, StatusPage> m_statusPages;
     CertificateExceptions *m_certificateExceptions = nullptr;
     bool m_unsafe = false;
+    void showContextMenu(const QPoint &position);
+    QtWebPermissionPrompts *m_permissions = nullptr;
+    SitePermissions *m_sitePermissions = nullptr;
     // The folder of the local page that opened this window; empty otherwise.
     QString m_openerFolder;
 };

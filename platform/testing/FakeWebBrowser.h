@@ -124,6 +124,19 @@ class FakeWebBrowserFactory : public WebBrowserFactory
 {
 public:
     WebBrowser *create(QWidget *parent) override;
+    void setNotificationSink(std::function<void(const SiteNotification &)> sink) override
+    {
+        m_notificationSink = std::move(sink);
+    }
+    // A site's notification, as the engine hands it over; false when nobody
+    // takes them.
+    bool simulateNotification(const SiteNotification &notification)
+    {
+        if (!m_notificationSink)
+            return false;
+        m_notificationSink(notification);
+        return true;
+    }
 
     // Every control made so far, in order of creation; a destroyed one is null.
     QList<QPointer<FakeWebBrowser>> created() const { return m_created; }
@@ -136,6 +149,7 @@ public:
 private:
     QList<QPointer<FakeWebBrowser>> m_created;
     bool m_autoComplete = false;
+    std::function<void(const SiteNotification &)> m_notificationSink;
 };
 
 } // namespace platform::testing
