@@ -3,6 +3,8 @@
 
 #include "platform/Dialogs.h"
 #include "platform/WebAddress.h"
+#include "platform/FloodGate.h"
+#include "platform/PageTitle.h"
 #include "platform/SitePermissions.h"
 #include "platform/linux/QtWebGeneratedPages.h"
 #include "platform/linux/QtWebPermissionPrompts.h"
@@ -432,13 +434,13 @@ QString QtWebBrowser::DocumentTitle() const
     // there is none.
     if (!m_page)
         return QString();
-    return m_page->history()->currentItem().title();
+    return cutTitle(m_page->history()->currentItem().title());
 }
 
 QString QtWebBrowser::LocationName() const
 {
     const QString title = DocumentTitle();
-    return title.isEmpty() ? LocationURL() : title;
+    return title.isEmpty() ? cutTitle(LocationURL()) : title;
 }
 
 bool QtWebBrowser::Busy() const
@@ -526,6 +528,7 @@ void QtWebBrowser::beginLoad(const QUrl &url)
     m_loading = true;
     if (m_permissions)
         m_permissions->documentChanged();
+    m_dialogRun.reset();
     Q_EMIT DownloadBegin();
 }
 
@@ -573,6 +576,14 @@ void QtWebBrowser::emitCommandStates()
 
 QWebEnginePage *QtWebBrowser::newWindowRequested()
 {
+    // A page opening windows in a loop gets a few tabs, and the user one word.
+    if (!m_popupGate.admit(FloodGate::now())) {
+        if (m_popupGate.justClosed())
+            m_dialogs.notice(m_view,
+                             QStringLiteral("이 페이지가 새 창을 너무 많이 열려고 하여 나머지를 막았습니다."),
+                             QStringLiteral("새 창 차단"), MsgIcon::Exclamation);
+        return nullptr;
+    }
     NewWindowRequest request;
     QPointer<QtWebBrowser> self(this);
     Q_EMIT NewWindow2(request);
@@ -775,21 +786,47 @@ void QtWebBrowser::consoleMessage(QWebEnginePage::JavaScriptConsoleMessageLevel 
     Q_EMIT ScriptErrorReported(message, line, source);
 }
 
+MsgResult QtWebBrowser::scriptBox(const QUrl &origin, const QString &message, MsgButtons buttons, MsgIcon icon)
+{
+    if (m_dialogRun.blocked())
+        return MsgResult::Cancel;
+    QPointer<QtWebBrowser> self(this);
+    MsgResult answer;
+    bool block = false;
+    if (m_dialogRun.opening(FloodGate::now()))
+        answer = m_dialogs.checkedMessageBox(m_view, message, scriptDialogTitle(origin), buttons, icon,
+                                             QString::fromUtf8(kBlockDialogsText), block);
+    else
+        answer = m_dialogs.messageBox(m_view, message, scriptDialogTitle(origin), buttons, icon);
+    if (self)
+        m_dialogRun.closed(FloodGate::now(), block);
+    return answer;
+}
+
 void QtWebBrowser::scriptAlert(const QUrl &origin, const QString &message)
 {
-    m_dialogs.messageBox(m_view, message, scriptDialogTitle(origin), MsgButtons::OK, MsgIcon::Exclamation);
+    scriptBox(origin, message, MsgButtons::OK, MsgIcon::Exclamation);
 }
 
 bool QtWebBrowser::scriptConfirm(const QUrl &origin, const QString &message)
 {
-    return m_dialogs.messageBox(m_view, message, scriptDialogTitle(origin), MsgButtons::OKCancel,
-                                MsgIcon::Question)
-           == MsgResult::OK;
+    return scriptBox(origin, message, MsgButtons::OKCancel, MsgIcon::Question) == MsgResult::OK;
 }
 
 bool QtWebBrowser::scriptPrompt(const QUrl &origin, const QString &message, const QString &initial, QString *result)
 {
-    const std::optional<QString> answer = m_dialogs.textInput(m_view, message, scriptDialogTitle(origin), initial);
+    if (m_dialogRun.blocked())
+        return false;
+    QPointer<QtWebBrowser> self(this);
+    std::optional<QString> answer;
+    bool block = false;
+    if (m_dialogRun.opening(FloodGate::now()))
+        answer = m_dialogs.checkedTextInput(m_view, message, scriptDialogTitle(origin), initial,
+                                            QString::fromUtf8(kBlockDialogsText), block);
+    else
+        answer = m_dialogs.textInput(m_view, message, scriptDialogTitle(origin), initial);
+    if (self)
+        m_dialogRun.closed(FloodGate::now(), block);
     if (!answer)
         return false;
     if (result)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/Dialogs.h"
+#include "platform/FloodGate.h"
+#include "platform/ScriptDialogRun.h"
 #include "platform/WebBrowser.h"
 #include "platform/linux/QtWebStatusPages.h"
 
@@ -19,7 +22,6 @@ class QWebEngineView;
 
 namespace platform {
 
-class Dialogs;
 class GeneratedPages;
 class QtWebInputMethodGuard;
 class QtWebPage;
@@ -140,6 +142,12 @@ public:
     static QString actionCaption(QWebEnginePage::WebAction action);
     // The title of the script dialogs of a page from origin.
     static QString scriptDialogTitle(const QUrl &origin);
+    // The tabs a page may open by script in a minute; the rest are refused,
+    // with one notice.
+    static constexpr int kMaxPopupsPerMinute = 20;
+    // The check box a script dialog offers once boxes come in a row (see
+    // ScriptDialogRun).
+    static constexpr char kBlockDialogsText[] = "이 페이지의 대화 상자 차단";
 
 Q_SIGNALS:
     // A script error of the page while Silent is false.
@@ -158,6 +166,7 @@ private:
     void scriptAlert(const QUrl &origin, const QString &message);
     bool scriptConfirm(const QUrl &origin, const QString &message);
     bool scriptPrompt(const QUrl &origin, const QString &message, const QString &initial, QString *result);
+    MsgResult scriptBox(const QUrl &origin, const QString &message, MsgButtons buttons, MsgIcon icon);
 
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void beginLoad(const QUrl &url);
@@ -213,6 +222,9 @@ private:
     bool m_unsafe = false;
     void showContextMenu(const QPoint &position);
     QtWebPermissionPrompts *m_permissions = nullptr;
+    FloodGate m_popupGate{kMaxPopupsPerMinute, 60000};
+    // Script dialogs of the document shown.
+    ScriptDialogRun m_dialogRun;
     SitePermissions *m_sitePermissions = nullptr;
     // The folder of the local page that opened this window; empty otherwise.
     QString m_openerFolder;

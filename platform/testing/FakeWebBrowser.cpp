@@ -1,5 +1,7 @@
 #include "FakeWebBrowser.h"
 
+#include "platform/PageTitle.h"
+
 #include "platform/WebAddress.h"
 
 #include <QDir>
@@ -71,9 +73,14 @@ void FakeWebBrowser::ToggleDesignMode()
     m_designMode = m_designMode == QLatin1String("on") ? QStringLiteral("off") : QStringLiteral("on");
 }
 
+QString FakeWebBrowser::DocumentTitle() const
+{
+    return cutTitle(m_title);
+}
+
 QString FakeWebBrowser::LocationName() const
 {
-    return m_title.isEmpty() ? m_locationUrl : m_title;
+    return cutTitle(m_title.isEmpty() ? m_locationUrl : m_title);
 }
 
 void FakeWebBrowser::emitCommandStates()

@@ -41,7 +41,8 @@ public:
 
     QString LocationURL() const override { return m_locationUrl; }
     QString LocationName() const override;
-    QString DocumentTitle() const override { return m_title; }
+    // Cut as the engine's titles are (see platform::cutTitle).
+    QString DocumentTitle() const override;
     bool Busy() const override { return m_busy; }
     bool Silent() const override { return m_silent; }
     void setSilent(bool silent) override { m_silent = silent; }
