@@ -31,6 +31,14 @@ public:
     // nullopt when the user cancels.
     virtual std::optional<QString> textInput(QWidget *parent, const QString &text, const QString &title,
                                              const QString &initial) = 0;
+    // messageBox and textInput with a check box (checkText) under the text;
+    // checked tells afterwards whether the user ticked it, whatever the answer.
+    virtual MsgResult checkedMessageBox(QWidget *parent, const QString &text, const QString &title,
+                                        MsgButtons buttons, MsgIcon icon, const QString &checkText,
+                                        bool &checked) = 0;
+    virtual std::optional<QString> checkedTextInput(QWidget *parent, const QString &text, const QString &title,
+                                                    const QString &initial, const QString &checkText,
+                                                    bool &checked) = 0;
     // filter in the "description|pattern|description|pattern|" form; empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &folder = {}) = 0;

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace platform {
@@ -70,6 +72,11 @@ public:
     // Reads the document's designMode and flips it between "on" and "off" inside the page.
     virtual void ToggleDesignMode() = 0;
 
+    // True while the page shown is not what it claims to be as far as anyone
+    // can tell: the certificate page, or a site whose certificate the user
+    // chose to trust despite an error. SecurityStateChange tells each change.
+    virtual bool isUnsafe() const = 0;
+
     QString Tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
 
@@ -87,9 +94,19 @@ Q_SIGNALS:
     void WindowClosing();
     void NavigateError(const QString &url, int statusCode);
     void FileDownload(const QString &path);
+    // isUnsafe changed; the address bar's connection icon follows it.
+    void SecurityStateChange(bool unsafe);
 
 private:
     QString m_tag;
+};
+
+// A notification a site the user allowed to notify wants shown.
+struct SiteNotification
+{
+    QString site;    // as the permission question names it
+    QString title;
+    QString message;
 };
 
 // Makes the page engines of one program; all share one persistent engine profile.
@@ -98,6 +115,9 @@ class WebBrowserFactory
 public:
     virtual ~WebBrowserFactory() = default;
     virtual WebBrowser *create(QWidget *parent) = 0;
+    // Who shows the sites' notifications; until one is set (or after an
+    // empty one) they are dropped.
+    virtual void setNotificationSink(std::function<void(const SiteNotification &)> sink) = 0;
 };
 
 } // namespace platform

@@ -13,9 +13,12 @@
 #include "browser/themes/BuiltinImages.h"
 #include "browser/themes/Skin.h"
 #include "browser/themes/ThemeCommands.h"
+#include "browser/frame/PictureControl.h"
 #include "browser/themes/modAmbrel.h"
 #include "browser/tools/ToolCommands.h"
+#include "browser/trust/TrustInstall.h"
 #include "browser/window/WindowCommands.h"
+#include "browser/window/StatusBar.h"
 #include "browser/window/WindowSetting.h"
 #include "browser/window/frmMain.h"
 
@@ -89,6 +92,8 @@ void BrowserAssembly::installCommands()
                                                main.showFrameState(main.WindowState() == 2);
                                            }});
     installInputCommands(m_app, InputTargets{keyflint(), *main.FavoriteBox});
+    installTrust(m_app, TrustTargets{main.tabs(), [&main](int picture) { main.setConnectionPicture(picture); },
+                                     main.ProgramStatusBar->ProgramStatusInternetIconImage});
 }
 
 Keyflint &BrowserAssembly::keyflint()

@@ -50,11 +50,12 @@ private:
 };
 
 // The factory of a program without page engines: create() makes nothing and
-// returns null.
+// returns null, and there are no notifications.
 class NoWebBrowsers : public WebBrowserFactory
 {
 public:
     WebBrowser *create(QWidget *parent) override;
+    void setNotificationSink(std::function<void(const SiteNotification &)>) override {}
 };
 
 } // namespace platform

@@ -1,7 +1,12 @@
 #include "QtDialogs.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -123,6 +128,47 @@ MsgResult QtDialogs::messageBox(QWidget *parent, const QString &text, const QStr
     prepareMessageBox(box, text, title, buttons, icon);
     box.exec();
     return messageBoxAnswer(box, buttons);
+}
+
+MsgResult QtDialogs::checkedMessageBox(QWidget *parent, const QString &text, const QString &title,
+                                       MsgButtons buttons, MsgIcon icon, const QString &checkText, bool &checked)
+{
+    QMessageBox box(parent);
+    prepareMessageBox(box, text, title, buttons, icon);
+    auto *check = new QCheckBox(checkText, &box);
+    box.setCheckBox(check);
+    box.exec();
+    checked = check->isChecked();
+    return messageBoxAnswer(box, buttons);
+}
+
+std::optional<QString> QtDialogs::checkedTextInput(QWidget *parent, const QString &text, const QString &title,
+                                                   const QString &initial, const QString &checkText,
+                                                   bool &checked)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *label = new QLabel(text, &dialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    auto *edit = new QLineEdit(initial, &dialog);
+    auto *check = new QCheckBox(checkText, &dialog);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("확인"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("취소"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(label);
+    layout->addWidget(edit);
+    layout->addWidget(check);
+    layout->addWidget(buttons);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    checked = check->isChecked();
+    if (!accepted)
+        return std::nullopt;
+    return edit->text();
 }
 
 QObject *QtDialogs::notice(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)

@@ -20,6 +20,13 @@ public:
     QObject *notice(QWidget *parent, const QString &text, const QString &title, MsgIcon icon) override;
     std::optional<QString> textInput(QWidget *parent, const QString &text, const QString &title,
                                      const QString &initial) override;
+    // QMessageBox::setCheckBox.
+    MsgResult checkedMessageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                                MsgIcon icon, const QString &checkText, bool &checked) override;
+    // A box of its own: the text, a line to edit, the check box, "확인" and "취소".
+    std::optional<QString> checkedTextInput(QWidget *parent, const QString &text, const QString &title,
+                                            const QString &initial, const QString &checkText,
+                                            bool &checked) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &folder = {}) override;
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;

@@ -3,7 +3,11 @@
 
 #include "platform/Dialogs.h"
 #include "platform/WebAddress.h"
+#include "platform/FloodGate.h"
+#include "platform/PageTitle.h"
+#include "platform/SitePermissions.h"
 #include "platform/linux/QtWebGeneratedPages.h"
+#include "platform/linux/QtWebPermissionPrompts.h"
 #include "platform/linux/QtWebRequestFilter.h"
 #include "platform/linux/QtWebSpellCheck.h"
 #include "platform/linux/QtWebStatusPages.h"
@@ -214,6 +218,7 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile *profile, Dialogs &dialogs, const G
     // (geometryChangeRequested) are left unanswered.
     connect(page, &QWebEnginePage::fullScreenRequested, this,
             [](QWebEngineFullScreenRequest request) { request.reject(); });
+    m_permissions = new QtWebPermissionPrompts(page, m_view, nullptr, dialogs);
 }
 
 void QtWebBrowser::showContextMenu(const QPoint &at)
@@ -222,7 +227,9 @@ void QtWebBrowser::showContextMenu(const QPoint &at)
         return;
     if (m_contextMenu)
         m_contextMenu->close();
+    // The engine's menu with the spelling caption, then the site's own items.
     m_contextMenu = spellcheck::contextMenu(m_view);
+    addSiteActions(m_contextMenu);
     m_contextMenu->popup(m_view->mapToGlobal(at));
 }
 
@@ -442,13 +449,13 @@ QString QtWebBrowser::DocumentTitle() const
     // there is none.
     if (!m_page)
         return QString();
-    return m_page->history()->currentItem().title();
+    return cutTitle(m_page->history()->currentItem().title());
 }
 
 QString QtWebBrowser::LocationName() const
 {
     const QString title = DocumentTitle();
-    return title.isEmpty() ? LocationURL() : title;
+    return title.isEmpty() ? cutTitle(LocationURL()) : title;
 }
 
 bool QtWebBrowser::Busy() const
@@ -534,6 +541,9 @@ void QtWebBrowser::beginLoad(const QUrl &url)
         Q_EMIT BeforeNavigate2(addressOf(url));
     m_announced = false;
     m_loading = true;
+    if (m_permissions)
+        m_permissions->documentChanged();
+    m_dialogRun.reset();
     Q_EMIT DownloadBegin();
 }
 
@@ -581,6 +591,14 @@ void QtWebBrowser::emitCommandStates()
 
 QWebEnginePage *QtWebBrowser::newWindowRequested()
 {
+    // A page opening windows in a loop gets a few tabs, and the user one word.
+    if (!m_popupGate.admit(FloodGate::now())) {
+        if (m_popupGate.justClosed())
+            m_dialogs.notice(m_view,
+                             QStringLiteral("이 페이지가 새 창을 너무 많이 열려고 하여 나머지를 막았습니다."),
+                             QStringLiteral("새 창 차단"), MsgIcon::Exclamation);
+        return nullptr;
+    }
     NewWindowRequest request;
     QPointer<QtWebBrowser> self(this);
     Q_EMIT NewWindow2(request);
@@ -610,6 +628,40 @@ void QtWebBrowser::adoptNewWindow()
 void QtWebBrowser::setCertificateExceptions(CertificateExceptions *exceptions)
 {
     m_certificateExceptions = exceptions;
+}
+
+void QtWebBrowser::setSitePermissions(SitePermissions *store)
+{
+    m_sitePermissions = store;
+    if (m_permissions)
+        m_permissions->setStore(store);
+}
+
+QtWebPermissionBar *QtWebBrowser::permissionBar() const
+{
+    return m_permissions ? m_permissions->bar() : nullptr;
+}
+
+int QtWebBrowser::pendingPermissionRequests() const
+{
+    return m_permissions ? m_permissions->pending() : 0;
+}
+
+void QtWebBrowser::clearSitePermissions()
+{
+    if (m_page && m_permissions)
+        m_permissions->clearSite(m_page->url());
+}
+
+void QtWebBrowser::addSiteActions(QMenu *menu)
+{
+    if (!m_page)
+        return;
+    menu->addSeparator();
+    QAction *clear = menu->addAction(QStringLiteral("이 사이트의 권한 설정 지우기"));
+    clear->setObjectName(QStringLiteral("ClearSitePermissions"));
+    clear->setEnabled(m_sitePermissions && m_sitePermissions->hasDecisions(originKey(m_page->url())));
+    connect(clear, &QAction::triggered, this, &QtWebBrowser::clearSitePermissions);
 }
 
 void QtWebBrowser::setUnsafe(bool unsafe)
@@ -737,21 +789,47 @@ void QtWebBrowser::consoleMessage(QWebEnginePage::JavaScriptConsoleMessageLevel 
     Q_EMIT ScriptErrorReported(message, line, source);
 }
 
+MsgResult QtWebBrowser::scriptBox(const QUrl &origin, const QString &message, MsgButtons buttons, MsgIcon icon)
+{
+    if (m_dialogRun.blocked())
+        return MsgResult::Cancel;
+    QPointer<QtWebBrowser> self(this);
+    MsgResult answer;
+    bool block = false;
+    if (m_dialogRun.opening(FloodGate::now()))
+        answer = m_dialogs.checkedMessageBox(m_view, message, scriptDialogTitle(origin), buttons, icon,
+                                             QString::fromUtf8(kBlockDialogsText), block);
+    else
+        answer = m_dialogs.messageBox(m_view, message, scriptDialogTitle(origin), buttons, icon);
+    if (self)
+        m_dialogRun.closed(FloodGate::now(), block);
+    return answer;
+}
+
 void QtWebBrowser::scriptAlert(const QUrl &origin, const QString &message)
 {
-    m_dialogs.messageBox(m_view, message, scriptDialogTitle(origin), MsgButtons::OK, MsgIcon::Exclamation);
+    scriptBox(origin, message, MsgButtons::OK, MsgIcon::Exclamation);
 }
 
 bool QtWebBrowser::scriptConfirm(const QUrl &origin, const QString &message)
 {
-    return m_dialogs.messageBox(m_view, message, scriptDialogTitle(origin), MsgButtons::OKCancel,
-                                MsgIcon::Question)
-           == MsgResult::OK;
+    return scriptBox(origin, message, MsgButtons::OKCancel, MsgIcon::Question) == MsgResult::OK;
 }
 
 bool QtWebBrowser::scriptPrompt(const QUrl &origin, const QString &message, const QString &initial, QString *result)
 {
-    const std::optional<QString> answer = m_dialogs.textInput(m_view, message, scriptDialogTitle(origin), initial);
+    if (m_dialogRun.blocked())
+        return false;
+    QPointer<QtWebBrowser> self(this);
+    std::optional<QString> answer;
+    bool block = false;
+    if (m_dialogRun.opening(FloodGate::now()))
+        answer = m_dialogs.checkedTextInput(m_view, message, scriptDialogTitle(origin), initial,
+                                            QString::fromUtf8(kBlockDialogsText), block);
+    else
+        answer = m_dialogs.textInput(m_view, message, scriptDialogTitle(origin), initial);
+    if (self)
+        m_dialogRun.closed(FloodGate::now(), block);
     if (!answer)
         return false;
     if (result)

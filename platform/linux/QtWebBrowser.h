@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/Dialogs.h"
+#include "platform/FloodGate.h"
+#include "platform/ScriptDialogRun.h"
 #include "platform/WebBrowser.h"
 #include "platform/linux/QtWebStatusPages.h"
 
@@ -12,6 +15,7 @@
 
 #include <functional>
 
+class QMenu;
 class QWebEngineCertificateError;
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
@@ -19,10 +23,12 @@ class QWebEngineView;
 
 namespace platform {
 
-class Dialogs;
 class GeneratedPages;
 class QtWebInputMethodGuard;
 class QtWebPage;
+class QtWebPermissionBar;
+class QtWebPermissionPrompts;
+class SitePermissions;
 
 // The page engine on Qt WebEngine: one QWebEngineView showing one page of the
 // program's profile. Made by QtWebBrowserFactory.
@@ -116,7 +122,19 @@ public:
     void setCertificateExceptions(CertificateExceptions *exceptions);
     // True while the tab shows the certificate page or a site whose
     // certificate the user chose to trust despite an error.
-    bool isUnsafe() const { return m_unsafe; }
+    bool isUnsafe() const override { return m_unsafe; }
+    // Where the sites' permission decisions are kept, shared by all tabs;
+    // without one nothing is remembered.
+    void setSitePermissions(SitePermissions *store);
+    // The bar that asks for the page's permission requests (see
+    // QtWebPermissionPrompts), and the requests on show or waiting.
+    QtWebPermissionBar *permissionBar() const;
+    int pendingPermissionRequests() const;
+    // Adds the page's own items to its context menu: "이 사이트의 권한 설정
+    // 지우기", enabled while the site shown has decisions kept.
+    void addSiteActions(QMenu *menu);
+    // Forgets the decisions of the site shown.
+    void clearSitePermissions();
 
     // See platform::urlFromAddress.
     static QUrl urlFromAddress(const QString &address, const QString &workingDirectory);
@@ -128,10 +146,14 @@ public:
     static QString actionCaption(QWebEnginePage::WebAction action);
     // The title of the script dialogs of a page from origin.
     static QString scriptDialogTitle(const QUrl &origin);
+    // The tabs a page may open by script in a minute; the rest are refused,
+    // with one notice.
+    static constexpr int kMaxPopupsPerMinute = 20;
+    // The check box a script dialog offers once boxes come in a row (see
+    // ScriptDialogRun).
+    static constexpr char kBlockDialogsText[] = "이 페이지의 대화 상자 차단";
 
 Q_SIGNALS:
-    // isUnsafe changed; the address bar's connection icon follows it.
-    void SecurityStateChange(bool unsafe);
     // A script error of the page while Silent is false.
     void ScriptErrorReported(const QString &message, int line, const QString &source);
 
@@ -148,6 +170,7 @@ private:
     void scriptAlert(const QUrl &origin, const QString &message);
     bool scriptConfirm(const QUrl &origin, const QString &message);
     bool scriptPrompt(const QUrl &origin, const QString &message, const QString &initial, QString *result);
+    MsgResult scriptBox(const QUrl &origin, const QString &message, MsgButtons buttons, MsgIcon icon);
 
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void beginLoad(const QUrl &url);
@@ -204,6 +227,11 @@ private:
     QHash<QString, StatusPage> m_statusPages;
     CertificateExceptions *m_certificateExceptions = nullptr;
     bool m_unsafe = false;
+    QtWebPermissionPrompts *m_permissions = nullptr;
+    FloodGate m_popupGate{kMaxPopupsPerMinute, 60000};
+    // Script dialogs of the document shown.
+    ScriptDialogRun m_dialogRun;
+    SitePermissions *m_sitePermissions = nullptr;
     // The folder of the local page that opened this window; empty otherwise.
     QString m_openerFolder;
 };

@@ -5,12 +5,14 @@
 #include "QtWebSpellCheck.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIO.h"
+#include "platform/linux/QtWebPermissionPrompts.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineNotification>
 #include <QWebEngineProfile>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
@@ -144,6 +146,14 @@ QWebEngineProfile *QtWebBrowserFactory::profile()
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     koreanfonts::apply(settings);
+    // Pages never read the clipboard, whatever they ask.
+    settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
+    m_sitePermissions = std::make_unique<SitePermissions>(
+        m_storageUsable ? QDir(m_storageFolder).filePath(QStringLiteral("SitePermissions.txt")) : QString());
+    m_profile->setNotificationPresenter([this](std::unique_ptr<QWebEngineNotification> notification) {
+        presentNotification(std::move(notification));
+    });
     m_profile->setUrlRequestInterceptor(&m_requestFilter);
     m_profile->installUrlSchemeHandler(QByteArray(kGeneratedPageScheme), &m_generatedPageHandler);
     connect(m_profile, &QWebEngineProfile::downloadRequested, this, &QtWebBrowserFactory::downloadRequested);
@@ -163,6 +173,7 @@ WebBrowser *QtWebBrowserFactory::create(QWidget *parent)
     auto *browser = new QtWebBrowser(profile(), m_dialogs, &m_generatedPages, parent);
     browser->setInputMethodGuard(m_inputMethodGuard);
     browser->setCertificateExceptions(&m_certificateExceptions);
+    browser->setSitePermissions(m_sitePermissions.get());
     m_browsers.append(browser);
     m_views.append(browser->widget());
     m_pages.append(browser->page());
@@ -173,6 +184,26 @@ WebBrowser *QtWebBrowserFactory::create(QWidget *parent)
     if (!m_storageUsable && !m_storageReported)
         reportUnusableStorage(parent ? parent->window() : nullptr);
     return browser;
+}
+
+void QtWebBrowserFactory::setNotificationSink(std::function<void(const SiteNotification &)> sink)
+{
+    m_notificationSink = std::move(sink);
+}
+
+void QtWebBrowserFactory::presentNotification(std::unique_ptr<QWebEngineNotification> notification)
+{
+    // The engine hands over only what a site the user allowed wants shown;
+    // a site that notifies in a loop gets a few through.
+    const QString origin = originKey(notification->origin());
+    auto gate = m_notificationGates.find(origin);
+    if (gate == m_notificationGates.end())
+        gate = m_notificationGates.insert(origin, FloodGate(kNotificationsPerMinute, 60000));
+    if (!m_notificationSink || !gate->admit(FloodGate::now()))
+        return;
+    notification->show();
+    m_notificationSink(SiteNotification{siteName(notification->origin()), notification->title(),
+                                        notification->message()});
 }
 
 void QtWebBrowserFactory::reportUnusableStorage(QWidget *window)

@@ -1,18 +1,25 @@
 #pragma once
 
+#include "platform/SitePermissions.h"
 #include "platform/WebBrowser.h"
+#include "platform/FloodGate.h"
 #include "platform/linux/QtWebGeneratedPages.h"
 #include "platform/linux/QtWebInputMethodGuard.h"
 #include "platform/linux/QtWebRequestFilter.h"
 #include "platform/linux/QtWebStatusPages.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class QWebEngineDownloadRequest;
+class QWebEngineNotification;
 class QWebEnginePage;
 class QWebEngineProfile;
 
@@ -53,6 +60,13 @@ public:
 
     // The control's object is a child of parent, its view a child widget of it.
     WebBrowser *create(QWidget *parent) override;
+    // Notifications of sites the user allowed, a few per site and minute at
+    // most (see kNotificationsPerMinute); the rest are dropped.
+    void setNotificationSink(std::function<void(const SiteNotification &)> sink) override;
+    static constexpr int kNotificationsPerMinute = 5;
+    // The sites' permission decisions, in "SitePermissions.txt" of the storage
+    // folder (in memory when the folder is unusable); made with the profile.
+    SitePermissions *sitePermissions() { return m_sitePermissions.get(); }
 
     QString storageFolder() const { return m_storageFolder; }
     // The shared profile, made on first use.
@@ -83,6 +97,7 @@ private:
     void showDownloadResult(QWebEngineDownloadRequest *request, const QString &path, QWidget *window);
     void showScriptError(QtWebBrowser *browser, const QString &message, int line, const QString &source);
     void reportUnusableStorage(QWidget *window);
+    void presentNotification(std::unique_ptr<QWebEngineNotification> notification);
     QtWebBrowser *browserOf(const QWebEnginePage *page) const;
 
     QString m_storageFolder;
@@ -105,6 +120,9 @@ private:
     // Download targets in progress, which may not exist on disk yet.
     QSet<QString> m_reservedDownloads;
     QPointer<QObject> m_scriptErrorNotice;
+    std::unique_ptr<SitePermissions> m_sitePermissions;
+    std::function<void(const SiteNotification &)> m_notificationSink;
+    QHash<QString, FloodGate> m_notificationGates;
 };
 
 // name, or "name (1).ext", "name (2).ext", ... : the first one that neither

@@ -85,6 +85,25 @@ std::optional<QString> FakeDialogs::textInput(QWidget *parent, const QString &te
     return call.answer;
 }
 
+MsgResult FakeDialogs::checkedMessageBox(QWidget *parent, const QString &text, const QString &title,
+                                         MsgButtons buttons, MsgIcon icon, const QString &checkText, bool &checked)
+{
+    const MsgResult answer = messageBox(parent, text, title, buttons, icon);
+    m_messageBoxes.last().checkText = checkText;
+    checked = !m_checks.isEmpty() && m_checks.dequeue();
+    return answer;
+}
+
+std::optional<QString> FakeDialogs::checkedTextInput(QWidget *parent, const QString &text, const QString &title,
+                                                     const QString &initial, const QString &checkText,
+                                                     bool &checked)
+{
+    std::optional<QString> answer = textInput(parent, text, title, initial);
+    m_textInputs.last().checkText = checkText;
+    checked = !m_checks.isEmpty() && m_checks.dequeue();
+    return answer;
+}
+
 QString FakeDialogs::openFileName(QWidget *, const QString &title, const QString &filter, const QString &folder)
 {
     FileCall call{title, filter, folder, m_fileNames.isEmpty() ? QString() : m_fileNames.dequeue()};

@@ -33,6 +33,7 @@ public:
         MsgButtons buttons = MsgButtons::OK;
         MsgIcon icon = MsgIcon::None;
         MsgResult answer = MsgResult::OK;
+        QString checkText; // the check box offered, if any
     };
     struct NoticeCall
     {
@@ -49,6 +50,7 @@ public:
         QString title;
         QString initial;
         std::optional<QString> answer;
+        QString checkText;
     };
     struct FileCall
     {
@@ -73,12 +75,20 @@ public:
     QObject *notice(QWidget *parent, const QString &text, const QString &title, MsgIcon icon) override;
     std::optional<QString> textInput(QWidget *parent, const QString &text, const QString &title,
                                      const QString &initial) override;
+    // Answered as messageBox and textInput are; the box's check box takes
+    // the next queued check (unticked when none is queued).
+    MsgResult checkedMessageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                                MsgIcon icon, const QString &checkText, bool &checked) override;
+    std::optional<QString> checkedTextInput(QWidget *parent, const QString &text, const QString &title,
+                                            const QString &initial, const QString &checkText,
+                                            bool &checked) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &folder = {}) override;
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
     std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
 
     void queueAnswer(MsgResult answer) { m_answers.enqueue(answer); }
+    void queueCheck(bool checked) { m_checks.enqueue(checked); }
     void setDefaultAnswer(std::optional<MsgResult> answer) { m_defaultAnswer = answer; }
     // Called while the "box is open", before it answers: a test can look at the
     // program's state at that moment. Its result, when set, is the answer.
@@ -117,6 +127,7 @@ public:
 
 private:
     QQueue<MsgResult> m_answers;
+    QQueue<bool> m_checks;
     std::optional<MsgResult> m_defaultAnswer;
     std::function<std::optional<MsgResult>(const MessageBoxCall &)> m_handler;
     QQueue<std::optional<QString>> m_textAnswers;

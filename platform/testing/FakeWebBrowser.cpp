@@ -1,5 +1,7 @@
 #include "FakeWebBrowser.h"
 
+#include "platform/PageTitle.h"
+
 #include "platform/WebAddress.h"
 
 #include <QDir>
@@ -71,9 +73,14 @@ void FakeWebBrowser::ToggleDesignMode()
     m_designMode = m_designMode == QLatin1String("on") ? QStringLiteral("off") : QStringLiteral("on");
 }
 
+QString FakeWebBrowser::DocumentTitle() const
+{
+    return cutTitle(m_title);
+}
+
 QString FakeWebBrowser::LocationName() const
 {
-    return m_title.isEmpty() ? m_locationUrl : m_title;
+    return cutTitle(m_title.isEmpty() ? m_locationUrl : m_title);
 }
 
 void FakeWebBrowser::emitCommandStates()
@@ -190,6 +197,14 @@ void FakeWebBrowser::simulateCommandState(int command, bool enable)
 void FakeWebBrowser::simulateFileDownload(const QString &path)
 {
     Q_EMIT FileDownload(path);
+}
+
+void FakeWebBrowser::simulateSecurityState(bool unsafe)
+{
+    if (unsafe == m_unsafe)
+        return;
+    m_unsafe = unsafe;
+    Q_EMIT SecurityStateChange(unsafe);
 }
 
 WebBrowser *FakeWebBrowserFactory::create(QWidget *parent)

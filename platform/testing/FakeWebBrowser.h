@@ -41,7 +41,8 @@ public:
 
     QString LocationURL() const override { return m_locationUrl; }
     QString LocationName() const override;
-    QString DocumentTitle() const override { return m_title; }
+    // Cut as the engine's titles are (see platform::cutTitle).
+    QString DocumentTitle() const override;
     bool Busy() const override { return m_busy; }
     bool Silent() const override { return m_silent; }
     void setSilent(bool silent) override { m_silent = silent; }
@@ -50,6 +51,7 @@ public:
     bool Resizable() const { return m_resizable; }
     void setResizable(bool on) override { m_resizable = on; }
     void ToggleDesignMode() override;
+    bool isUnsafe() const override { return m_unsafe; }
 
     // --- for tests ---
     QStringList log() const { return m_log; }
@@ -95,6 +97,8 @@ public:
     void simulateStatusText(const QString &text);
     void simulateCommandState(int command, bool enable);
     void simulateFileDownload(const QString &path);
+    // isUnsafe becomes unsafe, with SecurityStateChange when that is a change.
+    void simulateSecurityState(bool unsafe);
 
 private:
     void record(const QString &entry, const QString &address);
@@ -113,6 +117,7 @@ private:
     bool m_autoComplete = false;
     bool m_canGoBack = false;
     bool m_canGoForward = false;
+    bool m_unsafe = false;
 };
 
 // Makes FakeWebBrowsers and keeps every one it made, in order, for the test to reach.
@@ -120,6 +125,19 @@ class FakeWebBrowserFactory : public WebBrowserFactory
 {
 public:
     WebBrowser *create(QWidget *parent) override;
+    void setNotificationSink(std::function<void(const SiteNotification &)> sink) override
+    {
+        m_notificationSink = std::move(sink);
+    }
+    // A site's notification, as the engine hands it over; false when nobody
+    // takes them.
+    bool simulateNotification(const SiteNotification &notification)
+    {
+        if (!m_notificationSink)
+            return false;
+        m_notificationSink(notification);
+        return true;
+    }
 
     // Every control made so far, in order of creation; a destroyed one is null.
     QList<QPointer<FakeWebBrowser>> created() const { return m_created; }
@@ -132,6 +150,7 @@ public:
 private:
     QList<QPointer<FakeWebBrowser>> m_created;
     bool m_autoComplete = false;
+    std::function<void(const SiteNotification &)> m_notificationSink;
 };
 
 } // namespace platform::testing
