@@ -15,7 +15,7 @@ protected:
     {
         ASSERT_TRUE(platform::setting::write(fake.environment(), settings::Key::ResetEngineValue, "1"));
         fake.registry().setStartPage(startAddress);
-        app = std::make_unique<VorlenApp>(context);
+        app = std::make_unique<BrowserAssembly>(context);
         modSubMain::Start(*app);
     }
 };
