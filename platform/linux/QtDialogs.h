@@ -22,6 +22,8 @@ public:
                                      const QString &initial) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &folder = {}) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                         const QString &path) override;
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
 };
 

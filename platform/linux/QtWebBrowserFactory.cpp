@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineScriptCollection>
@@ -89,6 +90,16 @@ QtWebBrowserFactory::QtWebBrowserFactory(const QString &storageFolder, Dialogs &
     , m_storageFolder(storageFolder)
     , m_dialogs(dialogs)
     , m_generatedPageHandler(m_generatedPages)
+    , m_downloads([this](const QUrl &url) {
+        dropDead(m_browsers);
+        for (const QPointer<QtWebBrowser> &browser : std::as_const(m_browsers)) {
+            if (browser && browser->page()) {
+                browser->page()->download(url);
+                return true;
+            }
+        }
+        return false;
+    })
 {
 }
 
@@ -140,6 +151,10 @@ QWebEngineProfile *QtWebBrowserFactory::profile()
     QWebEngineSettings *settings = m_profile->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    // A PDF opens in its tab, in the engine's own viewer, instead of downloading.
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
+    settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     m_profile->setUrlRequestInterceptor(&m_requestFilter);
     m_profile->installUrlSchemeHandler(QByteArray(kGeneratedPageScheme), &m_generatedPageHandler);
     connect(m_profile, &QWebEngineProfile::downloadRequested, this, &QtWebBrowserFactory::downloadRequested);
@@ -241,11 +256,18 @@ void QtWebBrowserFactory::downloadRequested(QWebEngineDownloadRequest *request)
     connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, request, path, window] {
         if (!request->isFinished())
             return;
-        m_reservedDownloads.remove(path);
-        showDownloadResult(request, path, window);
+        // The part of a download that did not arrive is removed once more a
+        // moment later (see QtWebDownload): its name stays taken until then.
+        if (request->state() == QWebEngineDownloadRequest::DownloadCompleted)
+            m_reservedDownloads.remove(path);
+        else
+            QTimer::singleShot(1000, this, [this, path] { m_reservedDownloads.remove(path); });
+        if (m_downloads.endNoticesShown())
+            showDownloadResult(request, path, window);
     });
     request->setDownloadDirectory(folder);
     request->setDownloadFileName(unique);
+    m_downloads.follow(request, path, downloadSite(request->url(), pageUrl));
     request->accept();
 
     // The control may have gone while the question was open.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/WebBrowser.h"
+#include "platform/linux/QtWebDownloads.h"
 #include "platform/linux/QtWebGeneratedPages.h"
 #include "platform/linux/QtWebInputMethodGuard.h"
 #include "platform/linux/QtWebRequestFilter.h"
@@ -38,7 +39,8 @@ class QtWebBrowser;
 // through Dialogs: each download is asked for first ("내려받기": the file's
 // name, where it comes from, "저장" or "취소"), goes into the user's download
 // folder under a name no file has yet, and a notice tells where it went when
-// it ends; script errors of pages that are not Silent are shown in one
+// it ends (unless Downloads::endNoticesShown is off); a cancelled or failed
+// download leaves no part of its file behind; script errors of pages that are not Silent are shown in one
 // "스크립트 오류" notice at a time. It also ends a Hangul composition cleanly
 // when the focus moves inside a page (QtWebInputMethodGuard).
 class QtWebBrowserFactory : public QObject, public WebBrowserFactory
@@ -51,6 +53,7 @@ public:
 
     // The control's object is a child of parent, its view a child widget of it.
     WebBrowser *create(QWidget *parent) override;
+    Downloads &downloads() override { return m_downloads; }
 
     QString storageFolder() const { return m_storageFolder; }
     // The shared profile, made on first use.
@@ -103,6 +106,7 @@ private:
     // Download targets in progress, which may not exist on disk yet.
     QSet<QString> m_reservedDownloads;
     QPointer<QObject> m_scriptErrorNotice;
+    QtWebDownloads m_downloads;
 };
 
 // name, or "name (1).ext", "name (2).ext", ... : the first one that neither
