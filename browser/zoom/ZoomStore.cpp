@@ -89,7 +89,7 @@ int ZoomStore::level(const QString &site) const
     return site.isEmpty() ? 0 : levels().value(site, 0);
 }
 
-bool ZoomStore::setLevel(const QString &site, int percent)
+bool ZoomStore::setLevel(const QString &site, int percent) const
 {
     if (!isValidSite(site))
         return false;

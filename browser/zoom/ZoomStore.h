@@ -30,7 +30,7 @@ public:
     // The level kept for site; 0 when none.
     int level(const QString &site) const;
     // Keeps the level for site (0 forgets it); false when the file could not be written.
-    bool setLevel(const QString &site, int percent);
+    bool setLevel(const QString &site, int percent) const;
 
     // Every site with its level, as the file holds them now.
     QMap<QString, int> levels() const;
