@@ -5,6 +5,7 @@
 #include "browser/downloads/DownloadCommands.h"
 #include "browser/find/FindCommands.h"
 #include "browser/frame/FadeOut.h"
+#include "browser/fullscreen/FullScreenCommands.h"
 #include "browser/input/InputCommands.h"
 #include "browser/input/PageCommands.h"
 #include "browser/input/modKeyflint.h"
@@ -99,6 +100,7 @@ void BrowserAssembly::installCommands()
     installZoomCommands(m_app, ZoomTargets{main.tabs(), *main.ProgramStatusTextLabel});
     installPrintCommands(m_app, main.tabs(), main);
     installDownloadCommands(m_app, main);
+    installFullScreen(main.tabs(), main);
 }
 
 Keyflint &BrowserAssembly::keyflint()

@@ -253,21 +253,19 @@ void QtWebBrowserFactory::downloadRequested(QWebEngineDownloadRequest *request)
     const QString path = QDir(folder).filePath(unique);
 
     m_reservedDownloads.insert(path);
-    connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, request, path, window] {
-        if (!request->isFinished())
-            return;
+    request->setDownloadDirectory(folder);
+    request->setDownloadFileName(unique);
+    QtWebDownload *download = m_downloads.follow(request, path, downloadSite(request->url(), pageUrl));
+    connect(download, &Download::finished, this, [this, download, path, window] {
         // The part of a download that did not arrive is removed once more a
         // moment later (see QtWebDownload): its name stays taken until then.
-        if (request->state() == QWebEngineDownloadRequest::DownloadCompleted)
+        if (download->state() == Download::State::Completed)
             m_reservedDownloads.remove(path);
         else
             QTimer::singleShot(1000, this, [this, path] { m_reservedDownloads.remove(path); });
         if (m_downloads.endNoticesShown())
-            showDownloadResult(request, path, window);
+            showDownloadResult(*download, window);
     });
-    request->setDownloadDirectory(folder);
-    request->setDownloadFileName(unique);
-    m_downloads.follow(request, path, downloadSite(request->url(), pageUrl));
     request->accept();
 
     // The control may have gone while the question was open.
@@ -275,17 +273,16 @@ void QtWebBrowserFactory::downloadRequested(QWebEngineDownloadRequest *request)
         Q_EMIT browser->FileDownload(path);
 }
 
-void QtWebBrowserFactory::showDownloadResult(QWebEngineDownloadRequest *request, const QString &path,
-                                             QWidget *window)
+void QtWebBrowserFactory::showDownloadResult(const Download &download, QWidget *window)
 {
     // The user learns where the file went, or that it did not arrive; a
     // download the user cancelled needs no word.
-    if (request->state() == QWebEngineDownloadRequest::DownloadCompleted) {
-        m_dialogs.notice(window, QStringLiteral("파일을 내려받았습니다.\n%1").arg(path), QStringLiteral("내려받기"),
-                         MsgIcon::Information);
-    } else if (request->state() == QWebEngineDownloadRequest::DownloadInterrupted) {
+    if (download.state() == Download::State::Completed) {
+        m_dialogs.notice(window, QStringLiteral("파일을 내려받았습니다.\n%1").arg(download.path()),
+                         QStringLiteral("내려받기"), MsgIcon::Information);
+    } else if (download.state() == Download::State::Failed) {
         m_dialogs.notice(window,
-                         QStringLiteral("파일을 내려받지 못했습니다.\n%1\n%2").arg(path, request->interruptReasonString()),
+                         QStringLiteral("파일을 내려받지 못했습니다.\n%1\n%2").arg(download.path(), download.failure()),
                          QStringLiteral("내려받기"), MsgIcon::Exclamation);
     }
 }

@@ -81,7 +81,7 @@ public:
 
 private:
     void downloadRequested(QWebEngineDownloadRequest *request);
-    void showDownloadResult(QWebEngineDownloadRequest *request, const QString &path, QWidget *window);
+    void showDownloadResult(const Download &download, QWidget *window);
     void showScriptError(QtWebBrowser *browser, const QString &message, int line, const QString &source);
     void reportUnusableStorage(QWidget *window);
     QtWebBrowser *browserOf(const QWebEnginePage *page) const;

@@ -1,5 +1,6 @@
 #include "QtWebDownloads.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -15,10 +16,25 @@ QtWebDownload::QtWebDownload(QWebEngineDownloadRequest *request, const QString &
     , m_path(path)
     , m_url(request->url())
     , m_site(site)
+    , m_started(QDateTime::currentDateTime().addSecs(-2))
 {
     connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, this, &QtWebDownload::update);
     connect(request, &QWebEngineDownloadRequest::totalBytesChanged, this, &QtWebDownload::update);
     connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this, &QtWebDownload::end);
+    // A broken connection leaves the engine's download interrupted but
+    // resumable, never finished: the browser offers no resumption (it
+    // downloads anew), so such a download fails here and its part goes.
+    connect(request, &QWebEngineDownloadRequest::stateChanged, this, [this](QWebEngineDownloadRequest::DownloadState state) {
+        if (state != QWebEngineDownloadRequest::DownloadInterrupted || m_state != State::Running || !m_request)
+            return;
+        update();
+        m_state = State::Failed;
+        m_failure = m_request->interruptReasonString();
+        m_request->cancel();
+        removePartialFile();
+        QTimer::singleShot(500, this, &QtWebDownload::removePartialFile);
+        Q_EMIT finished();
+    });
     // The request goes with its profile at the end of the program; a download
     // still running then ends as cancelled.
     connect(request, &QObject::destroyed, this, [this] {
@@ -75,10 +91,18 @@ void QtWebDownload::end()
 void QtWebDownload::removePartialFile()
 {
     // The name was free when the download took it, so whatever is there is
-    // this download's own part; a link is never followed.
+    // this download's own part; a link is never followed. The engine writes
+    // the part beside it under a name of its own until the end; such a file
+    // is removed only when this download wrote it.
     const QFileInfo info(m_path);
     if (info.isSymLink() || info.isFile())
         QFile::remove(m_path);
+    for (const char *suffix : {".download", ".crdownload"}) {
+        const QString part = m_path + QLatin1String(suffix);
+        const QFileInfo partInfo(part);
+        if (partInfo.isFile() && !partInfo.isSymLink() && partInfo.lastModified() >= m_started)
+            QFile::remove(part);
+    }
 }
 
 QtWebDownloads::QtWebDownloads(PageDownload pageDownload, QObject *parent)

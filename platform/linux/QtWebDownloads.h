@@ -2,6 +2,7 @@
 
 #include "platform/Downloads.h"
 
+#include <QDateTime>
 #include <QPointer>
 
 #include <functional>
@@ -41,6 +42,8 @@ private:
     qint64 m_total = -1;
     State m_state = State::Running;
     QString m_failure;
+    // A little before the start: what the engine wrote since is this download's.
+    QDateTime m_started;
 };
 
 // The engine's downloads: again asks the engine for an address, through any

@@ -197,3 +197,24 @@ TEST_F(DownloadsWindowTest, AnEmptyListSaysSo)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DownloadsWindowTest, AFailedDownloadCanBeFetchedAgain)
+{
+    start();
+    app().commands().run(Command::Downloads);
+    auto *broken = startDownload("broken.tar.gz");
+    broken->simulateProgress(100, 5000);
+    broken->simulateEnd(State::Failed, "네트워크 오류");
+    ASSERT_EQ(window()->rows().size(), 1);
+    DownloadRow *row = window()->rows()[0];
+    EXPECT_TRUE(row->DetailLabel->text().endsWith("실패")) << row->DetailLabel->text().toStdString();
+    EXPECT_TRUE(row->ProgressBar->isHidden());
+    EXPECT_TRUE(row->CancelButton->isHidden());
+    EXPECT_TRUE(row->OpenFolderButton->isHidden()) << "there is no file to show";
+    row->RetryButton->click();
+    EXPECT_EQ(downloads().requested(), QList<QUrl>{QUrl("http://files.test/broken.tar.gz")});
+}
+
+} // namespace

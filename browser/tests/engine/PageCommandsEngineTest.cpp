@@ -3,12 +3,15 @@
 #include "RealBrowserFixture.h"
 
 #include "browser/downloads/frmDownloads.h"
+#include "browser/downloads/DownloadLog.h"
 #include "browser/find/FindBar.h"
+#include "browser/fullscreen/FullScreen.h"
 #include "browser/find/FindCommands.h"
 #include "browser/tests/BrowserFixture.h"
 #include "platform/tests/engine/LocalServer.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -37,6 +40,7 @@ public:
         m_server.listen(QHostAddress::LocalHost);
         QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
             while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                ++m_connections;
                 socket->setParent(&m_server);
                 QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
                     if (socket->property("answered").toBool())
@@ -62,9 +66,11 @@ public:
         });
     }
     QString url() const { return QStringLiteral("http://127.0.0.1:%1/slow-file.bin").arg(m_server.serverPort()); }
+    int connections() const { return m_connections; }
 
 private:
     QTcpServer m_server;
+    int m_connections = 0;
 };
 
 class PageCommandsEngine : public RealBrowserTest
@@ -110,7 +116,6 @@ TEST_F(PageCommandsEngine, ZoomChangesTheFactorAndComesBackForTheSiteAfterAResta
     enginetest::LocalServer server;
     ASSERT_TRUE(server.listening());
     server.setPage("a.html", "<html><head><title>A</title></head><body>a</body></html>");
-    server.setPage("b.html", "<html><head><title>B</title></head><body>b</body></html>");
     ASSERT_NO_FATAL_FAILURE(startOn(server.url("a.html")));
     app->commands().run(Command::ZoomIn);
     app->commands().run(Command::ZoomIn);
@@ -121,10 +126,12 @@ TEST_F(PageCommandsEngine, ZoomChangesTheFactorAndComesBackForTheSiteAfterAResta
     auto otherEngine = std::make_unique<platform::QtWebBrowserFactory>(dir.file("engine2"), fake.dialogs());
     platform::Platform otherContext{fake.environment(), fake.registry(), fake.system(), fake.processes(),
                                     fake.dialogs(), *otherEngine};
-    fake.registry().setStartPage(server.url("b.html"));
+    // Another site first: the engine's own memory of a level is per host.
+    const QString other = page("other.html", "<html><head><title>B</title></head><body>b</body></html>");
+    fake.registry().setStartPage(other);
     app = std::make_unique<BrowserAssembly>(otherContext);
     modSubMain::Start(*app);
-    ASSERT_TRUE(waitUntil([&] { return form().browser(0)->LocationURL() == server.url("b.html") && !form().browser(0)->Busy(); }));
+    ASSERT_TRUE(waitUntil([&] { return form().browser(0)->LocationURL() == other && !form().browser(0)->Busy(); }));
     EXPECT_TRUE(qFuzzyCompare(engine(0)->page()->zoomFactor(), 1.0));
     form().browser(0)->Navigate(server.url("a.html"));
     ASSERT_TRUE(waitUntil([&] {
@@ -183,12 +190,69 @@ TEST_F(PageCommandsEngine, ADownloadShowsProgressCancelsAndLeavesNoPartialFile)
     EXPECT_TRUE(row->DetailLabel->text().contains(" / 8.0 MB")) << row->DetailLabel->text().toStdString();
     const QString path = row->download()->path();
     EXPECT_EQ(QFileInfo(path).fileName(), "slow-file.bin");
-    ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(path); })) << "the part being written";
+    // The engine writes the part beside the file, under a name of its own.
+    const QDir folder = QFileInfo(path).dir();
+    auto parts = [&] {
+        return folder.entryList({QStringLiteral("slow-file*")}, QDir::Files | QDir::Hidden | QDir::System);
+    };
+    ASSERT_TRUE(waitUntil([&] { return !parts().isEmpty(); })) << "the part being written";
+    const QStringList written = parts();
 
     row->CancelButton->click();
     ASSERT_TRUE(waitUntil([&] { return row->download()->state() == platform::Download::State::Cancelled; }));
     EXPECT_FALSE(row->RetryButton->isHidden());
     QTest::qWait(1500);
-    EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+    EXPECT_EQ(parts(), QStringList{}) << "written while running: " << written.join(' ').toStdString();
     EXPECT_TRUE(fake.dialogs().notices().isEmpty()) << "the window is open: no notice";
+}
+
+TEST_F(PageCommandsEngine, FullScreenFromAClickIsAcceptedAndFromATimerRefused)
+{
+    const QString url = page("video.html",
+                             "<html><head><title>video</title></head><body style='margin:0'>"
+                             "<div id='player' style='width:100%;height:100%;background:#123'"
+                             " onclick=\"this.requestFullscreen().then(() => document.title = 'full')"
+                             ".catch(e => document.title = 'refused')\">play</div>"
+                             "<script>function byTimer() { setTimeout(() => document.getElementById('player')"
+                             ".requestFullscreen().then(() => document.title = 'full')"
+                             ".catch(e => document.title = 'refused'), 10); }</script></body></html>");
+    ASSERT_NO_FATAL_FAILURE(startOn(url));
+    activate();
+    FullScreen *full = form().findChild<FullScreen *>();
+    ASSERT_NE(full, nullptr);
+    const QRect frame = form().geometry();
+    const Qt::WindowStates state = form().windowState();
+
+    // No user gesture: the page is refused, the window stays.
+    enginetest::runJs(engine(0)->page(), "byTimer()");
+    ASSERT_TRUE(waitUntil([&] { return form().browser(0)->DocumentTitle() == "refused"; }))
+        << form().browser(0)->DocumentTitle().toStdString();
+    EXPECT_EQ(full->window(), nullptr);
+
+    // A click is a gesture.
+    QWidget *view = form().browser(0)->widget();
+    QWidget *input = view->focusProxy() ? view->focusProxy() : view;
+    const QPoint at(40, 40);
+    QMouseEvent press(QEvent::MouseButtonPress, at, input->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(input, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, input->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(input, &release);
+    ASSERT_TRUE(waitUntil([&] { return form().browser(0)->DocumentTitle() == "full"; }))
+        << form().browser(0)->DocumentTitle().toStdString();
+    ASSERT_NE(full->window(), nullptr);
+    EXPECT_TRUE(full->window()->isFullScreen());
+    EXPECT_EQ(view->window(), full->window());
+
+    // Escape leaves, the page hears of it, and the window is as it was.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(input, &escape);
+    EXPECT_EQ(full->window(), nullptr);
+    ASSERT_TRUE(waitUntil([&] {
+        return enginetest::runJs(engine(0)->page(), "document.fullscreenElement === null").toBool();
+    }));
+    EXPECT_EQ(view->window(), &form());
+    EXPECT_EQ(form().geometry(), frame);
+    EXPECT_EQ(form().windowState(), state);
 }
