@@ -29,6 +29,8 @@ namespace {
 constexpr const char *kBarStyle =
     "FindBar { background: #2b3340; border-top: 1px solid #4a5566; }"
     "QLabel, QCheckBox { color: #e8edf4; background: transparent; }"
+    "QCheckBox::indicator { width: 12px; height: 12px; border: 1px solid #9aa6b8; background: #ffffff; }"
+    "QCheckBox::indicator:checked { background: #3d7bd9; border: 1px solid #ffffff; }"
     "QLineEdit { background: #ffffff; color: #1b1f26; border: 1px solid #7d8a9c; padding: 1px 4px; }"
     "QLineEdit[notFound=\"true\"] { background: #ffd9d9; border: 1px solid #d03030; }"
     "QPushButton { color: #e8edf4; background: #3b4555; border: 1px solid #5b687a; padding: 2px 10px; }"
