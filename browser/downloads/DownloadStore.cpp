@@ -86,6 +86,10 @@ QList<DownloadRecord> DownloadStore::parse(const QByteArray &bytes)
             || QDir::cleanPath(r.path) != r.path || r.path.contains(QChar(0)))
             continue;
         r.state = *state;
+        // "다시 받기" asks for the address again: only an address of the web does.
+        const QString scheme = r.url.scheme().toLower();
+        if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("ftp"))
+            r.url = QUrl();
         records << r;
     }
     if (records.size() > kMaxRecords)

@@ -29,6 +29,8 @@ struct DownloadRecord
 //   <ended, ISO 8601> TAB <completed|cancelled|failed> TAB <size> TAB <site> TAB <url> TAB <path>
 //
 // Fields are percent-encoded, so no name can make a line or a field of its own.
+// An address that is not of the web (http, https, ftp) is kept as none, so
+// "다시 받기" never asks a file: or script address of a garbled file.
 class DownloadStore
 {
 public:

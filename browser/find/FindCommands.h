@@ -1,16 +1,16 @@
 #pragma once
 
+class FindBar;
 class TabSet;
 class VorlenApp;
-
-// Defines FindInPage: the selected tab's find bar (see FindBar), made on the
-// first use in that tab and going with the tab.
-void installFindCommands(VorlenApp &app, TabSet &tabs);
 
 namespace platform {
 class WebBrowser;
 }
-class FindBar;
+
+// Defines FindInPage: the selected tab's find bar (see FindBar), made on the
+// first use in that tab and going with the tab.
+void installFindCommands(VorlenApp &app, TabSet &tabs);
 
 namespace findCommands {
 // The find bar of page, null before the first search there.

@@ -76,6 +76,13 @@ TEST(DownloadStore, AGarbledFileKeepsOnlyWholeRecords)
     dir.write("Downloads.txt", bytes);
     EXPECT_EQ(store.load(), (QList<DownloadRecord>{record(1), record(2), record(3)}));
 
+    // An address not of the web is dropped; the record stays.
+    DownloadRecord local = record(4);
+    local.url = QUrl("javascript:alert(1)");
+    dir.write("Downloads.txt", DownloadStore::serialize({local}));
+    ASSERT_EQ(store.load().size(), 1);
+    EXPECT_TRUE(store.load()[0].url.isEmpty());
+
     dir.write("Downloads.txt", "vorlen-downloads 1\n" + QByteArray(DownloadStore::kMaxFileSize + 1, 'x'));
     EXPECT_TRUE(store.load().isEmpty()) << "too large to be ours";
 }
