@@ -42,6 +42,10 @@ public:
     // filter in the "description|pattern|description|pattern|" form; empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &folder = {}) = 0;
+    // Asks where to save a file, starting from path (folder and name); filter as
+    // for openFileName. Empty when cancelled.
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                 const QString &path) = 0;
     virtual std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) = 0;
     // The font chooser of the system has no colour; this one goes beside it.
     virtual std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) = 0;

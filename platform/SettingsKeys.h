@@ -33,6 +33,7 @@ enum class Key {
     StartPageAdressValue,
     ThemeName,
     AskUseBooleanValue,
+    DefaultZoomValue,
 };
 
 struct KeyInfo
@@ -43,7 +44,7 @@ struct KeyInfo
     const char *meaning;
 };
 
-inline constexpr std::array<KeyInfo, 22> kKeys{{
+inline constexpr std::array<KeyInfo, 23> kKeys{{
     {Key::ResetEngineValue, kVorlenSection, "ResetEngineValue", "1: the first tab shows the loading page at start"},
     {Key::PurgelValue, kVorlenSection, "PurgelValue", "1: trim the working set after every handled event"},
     {Key::SystemCheckValue, kVorlenSection, "SystemCheckValue", "1: the system state icon shows firewall and connection"},
@@ -66,6 +67,7 @@ inline constexpr std::array<KeyInfo, 22> kKeys{{
     {Key::StartPageAdressValue, kVorlenSection, "StartPageAdressValue", "home link address of the new-tab page"},
     {Key::ThemeName, kAmbrelSection, "ThemeName", "folder name of the selected theme pack"},
     {Key::AskUseBooleanValue, kAmbrelSection, "AskUseBooleanValue", "1: ask before activating the pack at start"},
+    {Key::DefaultZoomValue, kVorlenSection, "DefaultZoomValue", "page zoom in percent (25 to 500) for sites without their own; 0 or missing: 100"},
 }};
 
 constexpr const KeyInfo &info(Key key)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
+class QAction;
 class QWidget;
 
 namespace platform {
@@ -17,6 +19,16 @@ struct NewWindowRequest
 {
     WebBrowser *ppDisp = nullptr;
     bool Cancel = false;
+};
+
+// Answer slot of a page's request to fill the screen with its element (a
+// video's full-screen button) or to leave it. The handler sets Accept when the
+// browser took the screen over (or gave it back); a request left unanswered is
+// refused.
+struct FullScreenRequest
+{
+    bool toggleOn = true;
+    bool Accept = false;
 };
 
 // Command numbers of CommandStateChange.
@@ -76,9 +88,31 @@ public:
     // can tell: the certificate page, or a site whose certificate the user
     // chose to trust despite an error. SecurityStateChange tells each change.
     virtual bool isUnsafe() const = 0;
+    // The page's zoom, 1.0 for 100 %.
+    virtual qreal zoomFactor() const = 0;
+    virtual void setZoomFactor(qreal factor) = 0;
+
+    // Finds text in the page: the same text again steps on to the next match
+    // (the one before when backward), another text starts anew, and an empty
+    // text ends the search and takes the highlights away. Each search answers
+    // with FindTextResult.
+    virtual void findText(const QString &text, bool backward, bool matchCase) = 0;
+
+    // Writes the page as a PDF file at path; PdfPrintingFinished tells how it went.
+    virtual void printToPdf(const QString &path) = 0;
+    // Asks for a printer in the print dialog and prints the page on it;
+    // PrintingFinished tells how it went (false also when the user cancelled).
+    virtual void print() = 0;
+    // Leaves the full screen the page asked for, as its own exit button does.
+    virtual void exitFullScreen() = 0;
 
     QString Tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
+
+    // The browser's own actions, shown after the engine's at the end of the
+    // page's context menu. The control does not own them.
+    QList<QAction *> pageMenuActions() const { return m_pageMenuActions; }
+    void setPageMenuActions(const QList<QAction *> &actions) { m_pageMenuActions = actions; }
 
 Q_SIGNALS:
     void BeforeNavigate2(const QString &url);
@@ -96,9 +130,18 @@ Q_SIGNALS:
     void FileDownload(const QString &path);
     // isUnsafe changed; the address bar's connection icon follows it.
     void SecurityStateChange(bool unsafe);
+    // The answer to findText(text, ..): the active match counts from 1, and
+    // numberOfMatches is 0 when the text is not in the page.
+    void FindTextResult(const QString &text, int activeMatch, int numberOfMatches);
+    void PdfPrintingFinished(const QString &path, bool success);
+    void PrintingFinished(bool success, bool cancelled);
+    // The page's own script asked to print it (window.print()).
+    void PrintRequested();
+    void FullScreenRequested(platform::FullScreenRequest &request);
 
 private:
     QString m_tag;
+    QList<QAction *> m_pageMenuActions;
 };
 
 // A notification a site the user allowed to notify wants shown.
@@ -108,6 +151,7 @@ struct SiteNotification
     QString title;
     QString message;
 };
+class Downloads;
 
 // Makes the page engines of one program; all share one persistent engine profile.
 class WebBrowserFactory
@@ -118,6 +162,8 @@ public:
     // Who shows the sites' notifications; until one is set (or after an
     // empty one) they are dropped.
     virtual void setNotificationSink(std::function<void(const SiteNotification &)> sink) = 0;
+    // The downloads of all the pages made here.
+    virtual Downloads &downloads() = 0;
 };
 
 } // namespace platform

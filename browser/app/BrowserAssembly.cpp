@@ -2,12 +2,17 @@
 
 #include "SessionCommands.h"
 #include "SessionWindows.h"
+#include "browser/downloads/DownloadCommands.h"
+#include "browser/find/FindCommands.h"
 #include "browser/frame/FadeOut.h"
+#include "browser/fullscreen/FullScreenCommands.h"
 #include "browser/input/InputCommands.h"
+#include "browser/input/PageCommands.h"
 #include "browser/input/modKeyflint.h"
 #include "browser/modes/DisplayWindows.h"
 #include "browser/modes/ModeCommands.h"
 #include "browser/panels/PanelCommands.h"
+#include "browser/print/PrintCommands.h"
 #include "browser/startup/frmSetting.h"
 #include "browser/startup/modBase.h"
 #include "browser/themes/BuiltinImages.h"
@@ -21,6 +26,7 @@
 #include "browser/window/StatusBar.h"
 #include "browser/window/WindowSetting.h"
 #include "browser/window/frmMain.h"
+#include "browser/zoom/ZoomCommands.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -94,6 +100,12 @@ void BrowserAssembly::installCommands()
     installInputCommands(m_app, InputTargets{keyflint(), *main.FavoriteBox});
     installTrust(m_app, TrustTargets{main.tabs(), [&main](int picture) { main.setConnectionPicture(picture); },
                                      main.ProgramStatusBar->ProgramStatusInternetIconImage});
+    installPageCommandPaths(m_app, main.tabs(), main);
+    installFindCommands(m_app, main.tabs());
+    installZoomCommands(m_app, ZoomTargets{main.tabs(), *main.ProgramStatusTextLabel});
+    installPrintCommands(m_app, main.tabs(), main);
+    installDownloadCommands(m_app, main);
+    installFullScreen(main.tabs(), main);
 }
 
 Keyflint &BrowserAssembly::keyflint()

@@ -53,6 +53,14 @@ enum class Command {
     FavoriteOpen,      // the favorite menu on the selected favorite
     FavoriteDelete,
     FavoriteEdit,
+    // The page commands every browser has, on their standard keys.
+    FindInPage,        // the find bar of the selected tab
+    ZoomIn,
+    ZoomOut,
+    ZoomReset,         // back to the default zoom
+    Print,
+    SavePdf,           // the page as a PDF file the user names
+    Downloads,         // the downloads window
     Exit,
 };
 

@@ -45,3 +45,16 @@ inline constexpr std::array<PopupMenuItem, 4> kFavoriteMenu = {{
     {"frmMainNotLine4", "", std::nullopt},
     {"frmMainFavoriteReEdit", "바로가기 수정(&E)", Command::FavoriteEdit},
 }};
+
+// The browser's own items at the end of a page's context menu, after the
+// engine's; the key each has is shown after a tab.
+inline constexpr std::array<PopupMenuItem, 8> kPageMenu = {{
+    {"pageMenuFind", "페이지에서 찾기(&F)\tCtrl+F", Command::FindInPage},
+    {"pageMenuZoomIn", "확대\tCtrl++", Command::ZoomIn},
+    {"pageMenuZoomOut", "축소\tCtrl+-", Command::ZoomOut},
+    {"pageMenuZoomReset", "원래 크기\tCtrl+0", Command::ZoomReset},
+    {"pageMenuPrint", "인쇄(&P)...\tCtrl+P", Command::Print},
+    {"pageMenuSavePdf", "PDF로 저장...", Command::SavePdf},
+    {"pageMenuLine0", "", std::nullopt},
+    {"pageMenuDownloads", "내려받기 목록(&J)\tCtrl+J", Command::Downloads},
+}};

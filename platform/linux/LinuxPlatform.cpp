@@ -31,4 +31,9 @@ WebBrowser *NoWebBrowsers::create(QWidget *)
     return nullptr;
 }
 
+Downloads &NoWebBrowsers::downloads()
+{
+    return m_downloads;
+}
+
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Downloads.h"
+
 #include "platform/Platform.h"
 #include "platform/linux/IniRegistry.h"
 #include "platform/linux/LinuxEnvironment.h"
@@ -56,6 +58,17 @@ class NoWebBrowsers : public WebBrowserFactory
 public:
     WebBrowser *create(QWidget *parent) override;
     void setNotificationSink(std::function<void(const SiteNotification &)>) override {}
+    Downloads &downloads() override;
+
+private:
+    // Downloads that never start.
+    class NoDownloads : public Downloads
+    {
+    public:
+        void download(const QUrl &) override {}
+        void openFolder(const QString &) override {}
+    };
+    NoDownloads m_downloads;
 };
 
 } // namespace platform

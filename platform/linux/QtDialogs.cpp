@@ -207,6 +207,11 @@ QString QtDialogs::openFileName(QWidget *parent, const QString &title, const QSt
     return QFileDialog::getOpenFileName(parent, title, folder, toQtFileFilter(filter));
 }
 
+QString QtDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filter, const QString &path)
+{
+    return QFileDialog::getSaveFileName(parent, title, path, toQtFileFilter(filter));
+}
+
 std::optional<QFont> QtDialogs::chooseFont(QWidget *parent, const QFont &initial)
 {
     bool ok = false;

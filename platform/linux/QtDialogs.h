@@ -29,6 +29,8 @@ public:
                                             bool &checked) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &folder = {}) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                         const QString &path) override;
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
     std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
 };

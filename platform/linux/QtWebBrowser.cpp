@@ -13,6 +13,10 @@
 #include "platform/linux/QtWebStatusPages.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineCertificateError>
 #include <QDir>
 #include <QFileInfo>
@@ -214,10 +218,18 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile *profile, Dialogs &dialogs, const G
                     return;
                 QMetaObject::invokeMethod(this, &QtWebBrowser::showCrashPage, Qt::QueuedConnection);
             });
-    // Pages may not take over the screen; moves and resizes
+    // A page takes the screen over only when the browser agrees, and the
+    // engine asks only for a user's click or key (an element's
+    // requestFullscreen from a timer fails inside the page). Moves and resizes
     // (geometryChangeRequested) are left unanswered.
-    connect(page, &QWebEnginePage::fullScreenRequested, this,
-            [](QWebEngineFullScreenRequest request) { request.reject(); });
+    connect(page, &QWebEnginePage::fullScreenRequested, this, &QtWebBrowser::fullScreenRequested);
+    connect(page, &QWebEnginePage::pdfPrintingFinished, this,
+            [this](const QString &path, bool success) { Q_EMIT PdfPrintingFinished(path, success); });
+    connect(page, &QWebEnginePage::printRequested, this, [this] { Q_EMIT PrintRequested(); });
+    connect(m_view, &QWebEngineView::printFinished, this, [this](bool success) {
+        m_printer.reset();
+        Q_EMIT PrintingFinished(success, false);
+    });
     m_permissions = new QtWebPermissionPrompts(page, m_view, nullptr, dialogs);
 }
 
@@ -227,10 +239,96 @@ void QtWebBrowser::showContextMenu(const QPoint &at)
         return;
     if (m_contextMenu)
         m_contextMenu->close();
-    // The engine's menu with the spelling caption, then the site's own items.
+    // The engine's menu with the spelling caption, the site's own items, then
+    // the browser's page commands.
     m_contextMenu = spellcheck::contextMenu(m_view);
     addSiteActions(m_contextMenu);
+    const QList<QAction *> own = pageMenuActions();
+    if (!own.isEmpty()) {
+        m_contextMenu->addSeparator();
+        m_contextMenu->addActions(own);
+    }
     m_contextMenu->popup(m_view->mapToGlobal(at));
+}
+
+void QtWebBrowser::fullScreenRequested(QWebEngineFullScreenRequest request)
+{
+    FullScreenRequest answer;
+    answer.toggleOn = request.toggleOn();
+    QPointer<QtWebBrowser> self(this);
+    Q_EMIT FullScreenRequested(answer);
+    if (self && answer.Accept)
+        request.accept();
+    else
+        request.reject();
+}
+
+qreal QtWebBrowser::zoomFactor() const
+{
+    return m_page ? m_page->zoomFactor() : 1.0;
+}
+
+void QtWebBrowser::setZoomFactor(qreal factor)
+{
+    if (m_page)
+        m_page->setZoomFactor(factor);
+}
+
+void QtWebBrowser::findText(const QString &text, bool backward, bool matchCase)
+{
+    if (!m_page)
+        return;
+    QWebEnginePage::FindFlags flags;
+    if (backward)
+        flags |= QWebEnginePage::FindBackward;
+    if (matchCase)
+        flags |= QWebEnginePage::FindCaseSensitively;
+    // Each answer names its own text: a slow answer to an older search must
+    // not pass for the newer one's.
+    QPointer<QtWebBrowser> self(this);
+    m_page->findText(text, flags, [self, text](const QWebEngineFindTextResult &result) {
+        if (self && !text.isEmpty())
+            Q_EMIT self->FindTextResult(text, result.activeMatch(), result.numberOfMatches());
+    });
+    // An empty text ends the search, which the engine does not answer.
+    if (text.isEmpty())
+        Q_EMIT FindTextResult(text, 0, 0);
+}
+
+void QtWebBrowser::printToPdf(const QString &path)
+{
+    if (!m_page) {
+        Q_EMIT PdfPrintingFinished(path, false);
+        return;
+    }
+    m_page->printToPdf(path);
+}
+
+void QtWebBrowser::print()
+{
+    // One print at a time: the engine keeps the printer until it is done.
+    if (!m_view || m_printer) {
+        Q_EMIT PrintingFinished(false, false);
+        return;
+    }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(LocationName());
+    QPrintDialog dialog(printer.get(), m_view->window());
+    dialog.setWindowTitle(QStringLiteral("인쇄"));
+    QPointer<QtWebBrowser> self(this);
+    if (dialog.exec() != QDialog::Accepted || !self || !m_view) {
+        if (self)
+            Q_EMIT PrintingFinished(false, true);
+        return;
+    }
+    m_printer = std::move(printer);
+    m_view->print(m_printer.get());
+}
+
+void QtWebBrowser::exitFullScreen()
+{
+    if (m_page)
+        m_page->triggerAction(QWebEnginePage::ExitFullScreen);
 }
 
 QtWebBrowser::~QtWebBrowser()

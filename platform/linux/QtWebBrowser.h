@@ -14,9 +14,12 @@
 #include <QWebEnginePage>
 
 #include <functional>
+#include <memory>
 
 class QMenu;
+class QPrinter;
 class QWebEngineCertificateError;
+class QWebEngineFullScreenRequest;
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -108,6 +111,14 @@ public:
     void setResizable(bool on) override { m_resizable = on; }
 
     void ToggleDesignMode() override;
+
+    qreal zoomFactor() const override;
+    void setZoomFactor(qreal factor) override;
+    void findText(const QString &text, bool backward, bool matchCase) override;
+    void printToPdf(const QString &path) override;
+    void print() override;
+    void exitFullScreen() override;
+
     // Reads the document's designMode ("on"/"off"); done runs later on the
     // event loop unless context is gone by then. An empty text means unknown.
     void readDesignMode(QObject *context, std::function<void(const QString &)> done) const;
@@ -224,6 +235,8 @@ private:
     void showCrashPage();
     void certificateError(const QWebEngineCertificateError &error);
     void setUnsafe(bool unsafe);
+    void showContextMenu(const QPoint &position);
+    void fullScreenRequested(QWebEngineFullScreenRequest request);
     QHash<QString, StatusPage> m_statusPages;
     CertificateExceptions *m_certificateExceptions = nullptr;
     bool m_unsafe = false;
@@ -232,6 +245,8 @@ private:
     // Script dialogs of the document shown.
     ScriptDialogRun m_dialogRun;
     SitePermissions *m_sitePermissions = nullptr;
+    // The printer of the print under way; one at a time.
+    std::unique_ptr<QPrinter> m_printer;
     // The folder of the local page that opened this window; empty otherwise.
     QString m_openerFolder;
 };

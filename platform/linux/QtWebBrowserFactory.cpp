@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNotification>
 #include <QWebEngineProfile>
@@ -93,6 +94,16 @@ QtWebBrowserFactory::QtWebBrowserFactory(const QString &storageFolder, Dialogs &
     , m_storageFolder(storageFolder)
     , m_dialogs(dialogs)
     , m_generatedPageHandler(m_generatedPages)
+    , m_downloads([this](const QUrl &url) {
+        dropDead(m_browsers);
+        for (const QPointer<QtWebBrowser> &browser : std::as_const(m_browsers)) {
+            if (browser && browser->page()) {
+                browser->page()->download(url);
+                return true;
+            }
+        }
+        return false;
+    })
 {
 }
 
@@ -154,6 +165,10 @@ QWebEngineProfile *QtWebBrowserFactory::profile()
     m_profile->setNotificationPresenter([this](std::unique_ptr<QWebEngineNotification> notification) {
         presentNotification(std::move(notification));
     });
+    // A PDF opens in its tab, in the engine's own viewer, instead of downloading.
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
+    settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     m_profile->setUrlRequestInterceptor(&m_requestFilter);
     m_profile->installUrlSchemeHandler(QByteArray(kGeneratedPageScheme), &m_generatedPageHandler);
     connect(m_profile, &QWebEngineProfile::downloadRequested, this, &QtWebBrowserFactory::downloadRequested);
@@ -273,14 +288,19 @@ void QtWebBrowserFactory::downloadRequested(QWebEngineDownloadRequest *request)
     const QString path = QDir(folder).filePath(unique);
 
     m_reservedDownloads.insert(path);
-    connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, request, path, window] {
-        if (!request->isFinished())
-            return;
-        m_reservedDownloads.remove(path);
-        showDownloadResult(request, path, window);
-    });
     request->setDownloadDirectory(folder);
     request->setDownloadFileName(unique);
+    QtWebDownload *download = m_downloads.follow(request, path, downloadSite(request->url(), pageUrl));
+    connect(download, &Download::finished, this, [this, download, path, window] {
+        // The part of a download that did not arrive is removed once more a
+        // moment later (see QtWebDownload): its name stays taken until then.
+        if (download->state() == Download::State::Completed)
+            m_reservedDownloads.remove(path);
+        else
+            QTimer::singleShot(1000, this, [this, path] { m_reservedDownloads.remove(path); });
+        if (m_downloads.endNoticesShown())
+            showDownloadResult(*download, window);
+    });
     request->accept();
 
     // The control may have gone while the question was open.
@@ -288,17 +308,16 @@ void QtWebBrowserFactory::downloadRequested(QWebEngineDownloadRequest *request)
         Q_EMIT browser->FileDownload(path);
 }
 
-void QtWebBrowserFactory::showDownloadResult(QWebEngineDownloadRequest *request, const QString &path,
-                                             QWidget *window)
+void QtWebBrowserFactory::showDownloadResult(const Download &download, QWidget *window)
 {
     // The user learns where the file went, or that it did not arrive; a
     // download the user cancelled needs no word.
-    if (request->state() == QWebEngineDownloadRequest::DownloadCompleted) {
-        m_dialogs.notice(window, QStringLiteral("파일을 내려받았습니다.\n%1").arg(path), QStringLiteral("내려받기"),
-                         MsgIcon::Information);
-    } else if (request->state() == QWebEngineDownloadRequest::DownloadInterrupted) {
+    if (download.state() == Download::State::Completed) {
+        m_dialogs.notice(window, QStringLiteral("파일을 내려받았습니다.\n%1").arg(download.path()),
+                         QStringLiteral("내려받기"), MsgIcon::Information);
+    } else if (download.state() == Download::State::Failed) {
         m_dialogs.notice(window,
-                         QStringLiteral("파일을 내려받지 못했습니다.\n%1\n%2").arg(path, request->interruptReasonString()),
+                         QStringLiteral("파일을 내려받지 못했습니다.\n%1\n%2").arg(download.path(), download.failure()),
                          QStringLiteral("내려받기"), MsgIcon::Exclamation);
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/SitePermissions.h"
 #include "platform/WebBrowser.h"
 #include "platform/FloodGate.h"
+#include "platform/linux/QtWebDownloads.h"
 #include "platform/linux/QtWebGeneratedPages.h"
 #include "platform/linux/QtWebInputMethodGuard.h"
 #include "platform/linux/QtWebRequestFilter.h"
@@ -47,7 +48,8 @@ class QtWebBrowser;
 // through Dialogs: each download is asked for first ("내려받기": the file's
 // name, where it comes from, "저장" or "취소"), goes into the user's download
 // folder under a name no file has yet, and a notice tells where it went when
-// it ends; script errors of pages that are not Silent are shown in one
+// it ends (unless Downloads::endNoticesShown is off); a cancelled or failed
+// download leaves no part of its file behind; script errors of pages that are not Silent are shown in one
 // "스크립트 오류" notice at a time. It also ends a Hangul composition cleanly
 // when the focus moves inside a page (QtWebInputMethodGuard).
 class QtWebBrowserFactory : public QObject, public WebBrowserFactory
@@ -67,6 +69,7 @@ public:
     // The sites' permission decisions, in "SitePermissions.txt" of the storage
     // folder (in memory when the folder is unusable); made with the profile.
     SitePermissions *sitePermissions() { return m_sitePermissions.get(); }
+    Downloads &downloads() override { return m_downloads; }
 
     QString storageFolder() const { return m_storageFolder; }
     // The shared profile, made on first use.
@@ -94,7 +97,7 @@ public:
 
 private:
     void downloadRequested(QWebEngineDownloadRequest *request);
-    void showDownloadResult(QWebEngineDownloadRequest *request, const QString &path, QWidget *window);
+    void showDownloadResult(const Download &download, QWidget *window);
     void showScriptError(QtWebBrowser *browser, const QString &message, int line, const QString &source);
     void reportUnusableStorage(QWidget *window);
     void presentNotification(std::unique_ptr<QWebEngineNotification> notification);
@@ -123,6 +126,7 @@ private:
     std::unique_ptr<SitePermissions> m_sitePermissions;
     std::function<void(const SiteNotification &)> m_notificationSink;
     QHash<QString, FloodGate> m_notificationGates;
+    QtWebDownloads m_downloads;
 };
 
 // name, or "name (1).ext", "name (2).ext", ... : the first one that neither

@@ -111,6 +111,11 @@ QString FakeDialogs::openFileName(QWidget *, const QString &title, const QString
     return call.answer;
 }
 
+QString FakeDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filter, const QString &path)
+{
+    return openFileName(parent, title, filter, path);
+}
+
 std::optional<QFont> FakeDialogs::chooseFont(QWidget *, const QFont &initial)
 {
     FontCall call{initial, m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue()};

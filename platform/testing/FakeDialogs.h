@@ -84,6 +84,10 @@ public:
                                             bool &checked) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &folder = {}) override;
+    // Takes its answer from the same queue as openFileName; the call is
+    // recorded with path as its folder.
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                         const QString &path) override;
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override;
     std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
 

@@ -78,6 +78,73 @@ QString FakeWebBrowser::DocumentTitle() const
     return cutTitle(m_title);
 }
 
+void FakeWebBrowser::setZoomFactor(qreal factor)
+{
+    m_zoom = factor;
+    m_zoomCalls << factor;
+}
+
+void FakeWebBrowser::findText(const QString &text, bool backward, bool matchCase)
+{
+    m_finds << QStringLiteral("%1|%2|%3")
+                   .arg(text, backward ? QStringLiteral("backward") : QStringLiteral("forward"),
+                        matchCase ? QStringLiteral("case") : QStringLiteral("nocase"));
+}
+
+void FakeWebBrowser::printToPdf(const QString &path)
+{
+    m_pdfPrints << path;
+}
+
+void FakeWebBrowser::simulateFindResult(const QString &text, int activeMatch, int numberOfMatches)
+{
+    Q_EMIT FindTextResult(text, activeMatch, numberOfMatches);
+}
+
+FullScreenRequest FakeWebBrowser::requestFullScreen(bool toggleOn)
+{
+    FullScreenRequest request;
+    request.toggleOn = toggleOn;
+    Q_EMIT FullScreenRequested(request);
+    return request;
+}
+
+FakeDownload::FakeDownload(const QString &path, const QUrl &url, const QString &site, QObject *parent)
+    : Download(parent)
+    , m_path(path)
+    , m_url(url)
+    , m_site(site)
+{
+}
+
+void FakeDownload::cancel()
+{
+    ++m_cancelCalls;
+    if (m_state == State::Running)
+        simulateEnd(State::Cancelled);
+}
+
+void FakeDownload::simulateProgress(qint64 received, qint64 total)
+{
+    m_received = received;
+    m_total = total;
+    Q_EMIT progressChanged();
+}
+
+void FakeDownload::simulateEnd(State state, const QString &failure)
+{
+    m_state = state;
+    m_failure = failure;
+    Q_EMIT finished();
+}
+
+FakeDownload *FakeDownloads::simulateStart(const QString &path, const QUrl &url, const QString &site)
+{
+    auto *download = new FakeDownload(path, url, site, this);
+    Q_EMIT started(download);
+    return download;
+}
+
 QString FakeWebBrowser::LocationName() const
 {
     return cutTitle(m_title.isEmpty() ? m_locationUrl : m_title);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Downloads.h"
 #include "platform/WebBrowser.h"
 
 #include <QList>
@@ -53,7 +54,27 @@ public:
     void ToggleDesignMode() override;
     bool isUnsafe() const override { return m_unsafe; }
 
+    // Zoom, searches and printing are kept apart from log(): each has its own record.
+    qreal zoomFactor() const override { return m_zoom; }
+    void setZoomFactor(qreal factor) override;
+    // Recorded as "<text>|<forward or backward>|<case or nocase>"; the answer
+    // is the test's to give with simulateFindResult.
+    void findText(const QString &text, bool backward, bool matchCase) override;
+    // Recorded in pdfPrints; the test ends it with PdfPrintingFinished.
+    void printToPdf(const QString &path) override;
+    void print() override { ++m_prints; }
+    void exitFullScreen() override { ++m_fullScreenExits; }
+
     // --- for tests ---
+    // Every factor given to setZoomFactor, in order.
+    QList<qreal> zoomCalls() const { return m_zoomCalls; }
+    QStringList finds() const { return m_finds; }
+    QStringList pdfPrints() const { return m_pdfPrints; }
+    int prints() const { return m_prints; }
+    int fullScreenExits() const { return m_fullScreenExits; }
+    void simulateFindResult(const QString &text, int activeMatch, int numberOfMatches);
+    // The page asks for full screen (or to leave it): returns the answer.
+    FullScreenRequest requestFullScreen(bool toggleOn);
     QStringList log() const { return m_log; }
     void clearLog() { m_log.clear(); }
     // Addresses given to Navigate and Navigate2, in order.
@@ -117,7 +138,64 @@ private:
     bool m_autoComplete = false;
     bool m_canGoBack = false;
     bool m_canGoForward = false;
+    qreal m_zoom = 1.0;
+    QList<qreal> m_zoomCalls;
+    QStringList m_finds;
+    QStringList m_pdfPrints;
+    int m_prints = 0;
+    int m_fullScreenExits = 0;
     bool m_unsafe = false;
+};
+
+// A download a test drives: it starts Running and moves on as told.
+class FakeDownload : public Download
+{
+    Q_OBJECT
+public:
+    FakeDownload(const QString &path, const QUrl &url, const QString &site, QObject *parent = nullptr);
+
+    QString path() const override { return m_path; }
+    QUrl url() const override { return m_url; }
+    QString site() const override { return m_site; }
+    qint64 receivedBytes() const override { return m_received; }
+    qint64 totalBytes() const override { return m_total; }
+    State state() const override { return m_state; }
+    QString failure() const override { return m_failure; }
+    // Ends as Cancelled and counts the call.
+    void cancel() override;
+
+    int cancelCalls() const { return m_cancelCalls; }
+    void simulateProgress(qint64 received, qint64 total);
+    void simulateEnd(State state, const QString &failure = QString());
+
+private:
+    QString m_path;
+    QUrl m_url;
+    QString m_site;
+    qint64 m_received = 0;
+    qint64 m_total = -1;
+    State m_state = State::Running;
+    QString m_failure;
+    int m_cancelCalls = 0;
+};
+
+// Downloads that start when a test says so; asked-for downloads and folders
+// are recorded.
+class FakeDownloads : public Downloads
+{
+    Q_OBJECT
+public:
+    void download(const QUrl &url) override { m_requested << url; }
+    void openFolder(const QString &folder) override { m_folders << folder; }
+
+    // Makes a running download (owned here) and raises started.
+    FakeDownload *simulateStart(const QString &path, const QUrl &url, const QString &site = QStringLiteral("example.test"));
+    QList<QUrl> requested() const { return m_requested; }
+    QStringList openedFolders() const { return m_folders; }
+
+private:
+    QList<QUrl> m_requested;
+    QStringList m_folders;
 };
 
 // Makes FakeWebBrowsers and keeps every one it made, in order, for the test to reach.
@@ -138,6 +216,8 @@ public:
         m_notificationSink(notification);
         return true;
     }
+    Downloads &downloads() override { return m_downloads; }
+    FakeDownloads &fakeDownloads() { return m_downloads; }
 
     // Every control made so far, in order of creation; a destroyed one is null.
     QList<QPointer<FakeWebBrowser>> created() const { return m_created; }
@@ -151,6 +231,7 @@ private:
     QList<QPointer<FakeWebBrowser>> m_created;
     bool m_autoComplete = false;
     std::function<void(const SiteNotification &)> m_notificationSink;
+    FakeDownloads m_downloads;
 };
 
 } // namespace platform::testing

@@ -93,14 +93,14 @@ class PlantedIncludes(unittest.TestCase):
         self.assertIn('closes a circle', out)
 
     def test_a_folder_missing_from_the_list_fails(self):
-        os.makedirs(os.path.join(self.tree, 'browser/downloads'), exist_ok=True)
-        path = os.path.join(self.tree, 'browser/downloads/Store.cpp')
+        os.makedirs(os.path.join(self.tree, 'browser/unlisted'), exist_ok=True)
+        path = os.path.join(self.tree, 'browser/unlisted/Store.cpp')
         with open(path, 'w', encoding='utf-8') as f:
             f.write('#include "browser/core/Commands.h"\n')
         self.addCleanup(os.remove, path)
         code, out = self.run_check()
         self.assertEqual(code, 1)
-        self.assertIn('browser/downloads/Store.cpp: its folder is not in the allow-list', out)
+        self.assertIn('browser/unlisted/Store.cpp: its folder is not in the allow-list', out)
 
 
 if __name__ == '__main__':
