@@ -235,7 +235,6 @@ private:
     void showCrashPage();
     void certificateError(const QWebEngineCertificateError &error);
     void setUnsafe(bool unsafe);
-    void showContextMenu(const QPoint &position);
     void fullScreenRequested(QWebEngineFullScreenRequest request);
     QHash<QString, StatusPage> m_statusPages;
     CertificateExceptions *m_certificateExceptions = nullptr;
