@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -69,6 +70,13 @@ public:
 
     // Reads the document's designMode and flips it between "on" and "off" inside the page.
     virtual void ToggleDesignMode() = 0;
+
+    // The back/forward history with the current entry, as bytes the same kind
+    // of control reads back; empty when the engine has none to give.
+    virtual QByteArray saveHistory() const = 0;
+    // Replaces the history with saved bytes and loads its current entry; false
+    // (and nothing changed) when the bytes are not a history this control reads.
+    virtual bool restoreHistory(const QByteArray &state) = 0;
 
     QString Tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }

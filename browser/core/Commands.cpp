@@ -13,7 +13,7 @@ constexpr std::array<std::string_view, kCommandCount> kNames = {
     "Stop",         "StartPage", "EditAddress", "FavoritesPanel", "QuickFavorite", "SearchPanel", "Notepad", "DesignMode",
     "ScriptErrors", "TaskManager", "WideView", "MiniMode",    "Transparency", "Hotkeys",      "Settings",
     "About",        "ThemeManager", "Minimize", "Maximize", "CloseSelectedTab", "NewTabPage", "HomePage", "SetStartPage",
-    "MakerSite",    "FavoriteOpen", "FavoriteDelete", "FavoriteEdit", "Exit",
+    "MakerSite",    "FavoriteOpen", "FavoriteDelete", "FavoriteEdit", "ReopenClosedTab", "Exit",
 };
 
 } // namespace

@@ -53,6 +53,7 @@ enum class Command {
     FavoriteOpen,      // the favorite menu on the selected favorite
     FavoriteDelete,
     FavoriteEdit,
+    ReopenClosedTab,   // brings back the tab closed last, with its history
     Exit,
 };
 

@@ -101,6 +101,8 @@ public:
     void setResizable(bool on) override { m_resizable = on; }
 
     void ToggleDesignMode() override;
+    QByteArray saveHistory() const override;
+    bool restoreHistory(const QByteArray &state) override;
     // Reads the document's designMode ("on"/"off"); done runs later on the
     // event loop unless context is gone by then. An empty text means unknown.
     void readDesignMode(QObject *context, std::function<void(const QString &)> done) const;

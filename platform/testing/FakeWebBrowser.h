@@ -50,6 +50,10 @@ public:
     bool Resizable() const { return m_resizable; }
     void setResizable(bool on) override { m_resizable = on; }
     void ToggleDesignMode() override;
+    // The fake's history is the list of addresses it showed and the current
+    // one's place; restoreHistory logs "RestoreHistory:<current address>".
+    QByteArray saveHistory() const override;
+    bool restoreHistory(const QByteArray &state) override;
 
     // --- for tests ---
     QStringList log() const { return m_log; }
@@ -68,6 +72,10 @@ public:
     void setAutoComplete(bool on) { m_autoComplete = on; }
     void setCanGoBack(bool on) { m_canGoBack = on; }
     void setCanGoForward(bool on) { m_canGoForward = on; }
+    // Every successful navigation adds its address after the current entry,
+    // dropping the entries forward of it.
+    QStringList historyUrls() const { return m_history; }
+    int historyCurrent() const { return m_historyCurrent; }
 
     // A successful navigation, with all its events (see above).
     void simulateNavigation(const QString &url, const QString &title = QString());
@@ -113,6 +121,8 @@ private:
     bool m_autoComplete = false;
     bool m_canGoBack = false;
     bool m_canGoForward = false;
+    QStringList m_history;
+    int m_historyCurrent = -1;
 };
 
 // Makes FakeWebBrowsers and keeps every one it made, in order, for the test to reach.
