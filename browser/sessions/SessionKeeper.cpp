@@ -65,7 +65,13 @@ SessionKeeper::SessionKeeper(VorlenApp &app, TabSet &tabs, QObject *parent)
         forget(index, page);
         changed();
     });
-    connect(&m_tabs, &TabSet::currentChanged, this, [this](qint16) { changed(); });
+    connect(&m_tabs, &TabSet::currentChanged, this, [this](qint16 index) {
+        if (!m_restoring && m_waiting.remove(index)) {
+            if (platform::WebBrowser *page = m_tabs.page(index))
+                show(m_state.value(index), page);
+        }
+        changed();
+    });
 }
 
 void SessionKeeper::watch(qint16 index, int position)
@@ -118,7 +124,7 @@ void SessionKeeper::capture(qint16 index, platform::WebBrowser *page)
         || QDir::cleanPath(QUrl::fromUserInput(url).toLocalFile())
                == QDir::cleanPath(modLocalPages::pagePath(m_app.platform(), modLocalPages::Page::Ending)))
         return;
-    if (m_restoring)
+    if (m_restoring || m_waiting.contains(index))
         return;
     sessionFile::Tab tab{url, page->DocumentTitle(), page->saveHistory()};
     // A page still loading its restored entry has no title yet: it keeps the saved one.
@@ -134,6 +140,7 @@ void SessionKeeper::forget(qint16 index, platform::WebBrowser *page)
     const int position = at == m_order.end() ? m_tabs.count() + 1 : int(at - m_order.begin()) + 1;
     if (at != m_order.end())
         m_order.erase(at);
+    m_waiting.remove(index);
     if (page) {
         capture(index, page);
         page->disconnect(this);
@@ -233,6 +240,14 @@ bool SessionKeeper::show(const sessionFile::Tab &tab, platform::WebBrowser *page
     return true;
 }
 
+void SessionKeeper::showLater(const sessionFile::Tab &tab, platform::WebBrowser *page)
+{
+    // A page of nothing but the title gives the tab its caption; a page's
+    // title is text here, never markup.
+    const QString title = tab.title.isEmpty() ? tab.url : tab.title;
+    page->Navigate2(QStringLiteral("about:<html><head><title>%1</title></head></html>").arg(title.toHtmlEscaped()));
+}
+
 int SessionKeeper::restorePrevious()
 {
     if (!m_previous || m_previous->session.tabs.isEmpty()) {
@@ -260,17 +275,24 @@ int SessionKeeper::restorePrevious()
                     break;
             }
             const qint16 index = m_tabs.indexOfPage(page);
-            const bool kept = show(tab, page);
-            // Until the page's own events come, the tab is what was saved.
-            if (kept)
+            if (i != session.selected) {
+                showLater(tab, page);
                 m_state.insert(index, tab);
-            else
+                m_waiting.insert(index);
+            } else if (show(tab, page)) {
+                // Until the page's own events come, the tab is what was saved.
+                m_state.insert(index, tab);
+            } else {
                 m_state.remove(index);
+            }
             ++restored;
         }
         m_restoring = false;
     }
     m_tabs.select(std::min(session.selected, restored - 1) + 1);
+    // Fewer tabs than saved could be made: the selected one loads all the same.
+    if (m_waiting.remove(m_tabs.CurrentTab()))
+        show(m_state.value(m_tabs.CurrentTab()), m_tabs.currentPage());
     for (qint16 index : m_tabs.indices()) {
         if (!m_state.contains(index) && m_tabs.page(index))
             capture(index, m_tabs.page(index));

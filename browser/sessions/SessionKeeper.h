@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 
 #include <functional>
@@ -55,7 +56,9 @@ public:
     void startDone();
 
     // Brings back every tab of the session before in order, with the
-    // selection; how many tabs, or -1 when there was none to bring back.
+    // selection; how many tabs, or -1 when there was none to bring back. Only
+    // the selected tab loads; the others show their titles and load when first
+    // selected, and keep their saved history in the file until then.
     int restorePrevious();
     // SessionRestoreValue 2: the start continues the session before. True
     // when it did.
@@ -79,6 +82,7 @@ public:
 
     int writes() const { return m_writes; }
     bool writePending() const { return m_timer.isActive(); }
+    bool waiting(qint16 index) const { return m_waiting.contains(index); }
 
 private:
     void watch(qint16 index, int position);
@@ -88,6 +92,8 @@ private:
     // Shows a saved tab in a page; false when it came back as the new-tab page.
     bool show(const sessionFile::Tab &tab, platform::WebBrowser *page);
     void fillMenu(QMenu *menu);
+    // A restored tab that is not selected shows only its title until it is.
+    void showLater(const sessionFile::Tab &tab, platform::WebBrowser *page);
 
     VorlenApp &m_app;
     TabSet &m_tabs;
@@ -96,6 +102,7 @@ private:
     QHash<qint16, sessionFile::Tab> m_state;
     std::vector<qint16> m_order;  // the strip as last seen, for a closed tab's place
     QList<sessionFile::ClosedTab> m_closed;
+    QSet<qint16> m_waiting;  // restored tabs not loaded yet
     Clock m_clock;
     QTimer m_timer;
     qint64 m_lastWrite = -1;

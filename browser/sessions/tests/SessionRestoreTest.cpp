@@ -70,12 +70,21 @@ TEST_F(SessionRestoreTest, ValueTwoContinuesEveryTabInOrderWithTheSelectionAndHi
 
     EXPECT_EQ(tabs(), "start ID1* ID2");
     EXPECT_EQ(app().windows().restoria(), nullptr) << "continuing needs no wizard";
+    EXPECT_TRUE(form().isVisible());
+    // Only the selected tab loads; the others show their titles.
+    EXPECT_EQ(page(1)->LocationURL(), "http://b.example/");
+    EXPECT_FALSE(page(0)->log().contains("RestoreHistory:http://a.example/2"));
+    EXPECT_EQ(page(0)->navigated().last(), "about:<html><head><title>A2</title></head></html>");
+    EXPECT_TRUE(keeper().waiting(0));
+    EXPECT_TRUE(keeper().waiting(2));
+
+    clickTab(1);
     EXPECT_TRUE(page(0)->log().contains("RestoreHistory:http://a.example/2"));
     EXPECT_EQ(page(0)->historyUrls(), (QStringList{"http://a.example/", "http://a.example/2"}));
     EXPECT_EQ(page(0)->historyCurrent(), 1) << "Back leads to the first page";
-    EXPECT_EQ(page(1)->LocationURL(), "http://b.example/");
-    EXPECT_EQ(page(2)->LocationURL(), "http://c.example/");
-    EXPECT_TRUE(form().isVisible());
+    EXPECT_FALSE(keeper().waiting(0));
+    clickTab(2);
+    keeper().flush();
 
     // The restored session is written again, so a second crash loses nothing.
     const std::optional<sessionFile::Session> again = written();
@@ -83,8 +92,13 @@ TEST_F(SessionRestoreTest, ValueTwoContinuesEveryTabInOrderWithTheSelectionAndHi
     ASSERT_EQ(again->tabs.size(), 3);
     EXPECT_EQ(again->selected, 1);
     EXPECT_EQ(again->tabs.at(0).url, "http://a.example/2");
+    EXPECT_EQ(again->tabs.at(2).url, "http://c.example/") << "a tab never loaded keeps what it had";
+    EXPECT_EQ(again->tabs.at(2).title, "C");
+    EXPECT_FALSE(again->tabs.at(2).history.isEmpty());
     crashAndStart();
     EXPECT_EQ(tabs(), "start ID1* ID2");
+    clickTab(3);
+    EXPECT_EQ(page(2)->LocationURL(), "http://c.example/");
 }
 
 TEST_F(SessionRestoreTest, ValueTwoContinuesAfterACleanExitTooWhichIsMarked)
@@ -147,17 +161,20 @@ TEST_F(SessionRestoreTest, GeneratedAndRefusedPagesComeBackAsTheNewTabPage)
     EXPECT_FALSE(keeper().isGenerated("http://a.example/"));
     page(0)->simulateNavigation("http://a.example/", "A");
     form().modRecvNewWindow(QString());
-    page(1)->simulateNavigation(error, "오류");
+    page(1)->simulateNavigation(error, "<b>오류</b>");
     form().modRecvNewWindow(QString());
     page(2)->simulateNavigation("javascript:alert(1)", "스크립트");
     keeper().flush();
     crashAndStart();
 
     EXPECT_EQ(tabs(), "start ID1 ID2*");
+    clickTab(2);
     EXPECT_EQ(page(1)->navigated().value(page(1)->navigated().size() - 1), newTab);
     EXPECT_EQ(page(2)->navigated().value(page(2)->navigated().size() - 1), newTab);
     for (const QString &address : page(2)->navigated())
         EXPECT_FALSE(address.startsWith("javascript:")) << address.toStdString();
+    // The waiting tab's title is text in its caption page, never markup.
+    EXPECT_TRUE(page(1)->navigated().contains("about:<html><head><title>&lt;b&gt;오류&lt;/b&gt;</title></head></html>"));
 }
 
 TEST_F(SessionRestoreTest, WritesAreThrottledToOneASecondAndTheLatestChangeIsKept)
