@@ -31,6 +31,7 @@ enum class Key {
     LastWindowWidth,
     StartPageUseValue,
     StartPageAdressValue,
+    SessionRestoreValue,
     ThemeName,
     AskUseBooleanValue,
     DefaultZoomValue,
@@ -44,7 +45,7 @@ struct KeyInfo
     const char *meaning;
 };
 
-inline constexpr std::array<KeyInfo, 23> kKeys{{
+inline constexpr std::array<KeyInfo, 24> kKeys{{
     {Key::ResetEngineValue, kVorlenSection, "ResetEngineValue", "1: the first tab shows the loading page at start"},
     {Key::PurgelValue, kVorlenSection, "PurgelValue", "1: trim the working set after every handled event"},
     {Key::SystemCheckValue, kVorlenSection, "SystemCheckValue", "1: the system state icon shows firewall and connection"},
@@ -65,6 +66,7 @@ inline constexpr std::array<KeyInfo, 23> kKeys{{
     {Key::LastWindowWidth, kVorlenSection, "LastWindowWidth", "window width at the last exit, twips"},
     {Key::StartPageUseValue, kVorlenSection, "StartPageUseValue", "1: the new-tab page's home link uses StartPageAdressValue"},
     {Key::StartPageAdressValue, kVorlenSection, "StartPageAdressValue", "home link address of the new-tab page"},
+    {Key::SessionRestoreValue, kVorlenSection, "SessionRestoreValue", "0: no session restore; 1: all tabs after an abnormal end; 2: all tabs at every start"},
     {Key::ThemeName, kAmbrelSection, "ThemeName", "folder name of the selected theme pack"},
     {Key::AskUseBooleanValue, kAmbrelSection, "AskUseBooleanValue", "1: ask before activating the pack at start"},
     {Key::DefaultZoomValue, kVorlenSection, "DefaultZoomValue", "page zoom in percent (25 to 500) for sites without their own; 0 or missing: 100"},

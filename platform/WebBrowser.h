@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -105,6 +106,12 @@ public:
     virtual void print() = 0;
     // Leaves the full screen the page asked for, as its own exit button does.
     virtual void exitFullScreen() = 0;
+    // The back/forward history with the current entry, as bytes the same kind
+    // of control reads back; empty when the engine has none to give.
+    virtual QByteArray saveHistory() const = 0;
+    // Replaces the history with saved bytes and loads its current entry; false
+    // (and nothing changed) when the bytes are not a history this control reads.
+    virtual bool restoreHistory(const QByteArray &state) = 0;
 
     QString Tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }

@@ -8,11 +8,13 @@
 #include "browser/fullscreen/FullScreenCommands.h"
 #include "browser/input/InputCommands.h"
 #include "browser/input/PageCommands.h"
+#include "browser/input/frmPopupMenu.h"
 #include "browser/input/modKeyflint.h"
 #include "browser/modes/DisplayWindows.h"
 #include "browser/modes/ModeCommands.h"
 #include "browser/panels/PanelCommands.h"
 #include "browser/print/PrintCommands.h"
+#include "browser/sessions/SessionKeeper.h"
 #include "browser/startup/frmSetting.h"
 #include "browser/startup/modBase.h"
 #include "browser/themes/BuiltinImages.h"
@@ -106,6 +108,7 @@ void BrowserAssembly::installCommands()
     installPrintCommands(m_app, main.tabs(), main);
     installDownloadCommands(m_app, main);
     installFullScreen(main.tabs(), main);
+    m_sessions = &installSessionRestoreCommands(m_app, main.tabs(), *main.popupMenu().frmMainTabPopupMenu);
 }
 
 Keyflint &BrowserAssembly::keyflint()
@@ -131,6 +134,23 @@ SessionWindows &BrowserAssembly::windows()
                 m_main->modTabStrip();
                 m_app.afterStep().flushLayout();
             }
+        });
+        m_windows->setSessionStart(SessionWindows::SessionStart{
+            [this] {
+                mainForm();
+                if (!m_sessions || !m_sessions->previous() || m_sessions->previous()->session.tabs.isEmpty())
+                    return false;
+                showMainWindow();
+                return m_sessions->continueAtStart();
+            },
+            [this] {
+                mainForm();
+                return m_sessions ? m_sessions->recoverAfterCrash() : -1;
+            },
+            [this] {
+                if (m_sessions)
+                    m_sessions->startDone();
+            },
         });
     }
     return *m_windows;
@@ -246,4 +266,7 @@ void BrowserAssembly::writeSessionRecord()
 void BrowserAssembly::clearSessionRecord()
 {
     windows().recorder().ClearSessionRecord();
+    // Both ways out pass here: the session is written once more and marked as ended cleanly.
+    if (m_sessions)
+        m_sessions->endCleanly();
 }

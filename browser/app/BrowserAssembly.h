@@ -7,6 +7,7 @@
 
 class BuiltinImages;
 class Keyflint;
+class SessionKeeper;
 class SessionWindows;
 class Skin;
 class frmMain;
@@ -53,6 +54,9 @@ public:
     // What the theme steps act on: the skin and the main window.
     modAmbrel::Context themeContext();
 
+    // The session file's keeper; null before the main window exists.
+    SessionKeeper *sessions() const { return m_sessions; }
+
     // Start-up: the main window's bars keep its first frame until the start
     // tab's page is there (or a moment has passed).
     void holdBarsUntilStartPage();
@@ -81,4 +85,5 @@ private:
     std::unique_ptr<frmMain> m_main;
     std::unique_ptr<Keyflint> m_keyflint;
     std::unique_ptr<SessionWindows> m_windows;
+    SessionKeeper *m_sessions = nullptr;  // owned by the main window's tab set
 };

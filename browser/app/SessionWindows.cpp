@@ -8,6 +8,7 @@
 #include "browser/startup/frmSetting.h"
 
 #include "platform/Folders.h"
+#include "platform/Settings.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -107,8 +108,20 @@ frmSystemScan &SessionWindows::showSystemScan()
 void SessionWindows::ShowStartWindow()
 {
     QDir().mkpath(platform::folders::profileTempFolder(m_app.environment()));
+    auto done = [this] {
+        if (m_sessionStart.done)
+            m_sessionStart.done();
+    };
+    // Continuing every session needs no wizard; the session record of a crash
+    // is replaced as the restored pages load.
+    if (platform::setting::int16(m_app.environment(), settings::Key::SessionRestoreValue) == 2
+        && m_sessionStart.continueSession && m_sessionStart.continueSession()) {
+        done();
+        return;
+    }
     if (!modSessionRecord::exists(m_app.environment())) {
         m_app.shell().showMainWindow();
+        done();
         return;
     }
     const bool fresh = !m_restoria.isOpen();
@@ -119,7 +132,10 @@ void SessionWindows::ShowStartWindow()
     QObject::connect(&wizard, &frmRestoria::startFinished, &wizard, [this] {
         if (m_afterRecovery)
             m_afterRecovery();
+        if (m_sessionStart.done)
+            m_sessionStart.done();
     });
+    wizard.setRecoverAll(m_sessionStart.recoverAll);
     wizard.Form_Load();
     if (wizard.isVisible())
         m_app.locks().lockWhileShown(&wizard);

@@ -29,6 +29,18 @@ public:
     // What follows the recovery wizard's end of the start.
     void setAfterRecovery(std::function<void()> step) { m_afterRecovery = std::move(step); }
 
+    // How the start treats the session of the run before.
+    struct SessionStart
+    {
+        // SessionRestoreValue 2: the start continues the session; true when it did.
+        std::function<bool()> continueSession;
+        // The recovery wizard's recovery of every tab: how many, or -1.
+        std::function<int()> recoverAll;
+        // The start has decided on the session before.
+        std::function<void()> done;
+    };
+    void setSessionStart(SessionStart start) { m_sessionStart = std::move(start); }
+
     // The notice in the top-right corner (one window, replaced by a second notice).
     frmNotice &VorlenNotice(const QString &Title, const QString &Contents, bool TitleFocusPoint,
                             qint16 ExitInterval);
@@ -52,6 +64,7 @@ private:
     VorlenApp &m_app;
     SessionRecorder m_recorder;
     std::function<void()> m_afterRecovery;
+    SessionStart m_sessionStart;
     WindowSlot<frmNotice> m_notice;
     WindowSlot<frmMessageBox> m_messageBox;
     WindowSlot<frmSetting> m_setting;

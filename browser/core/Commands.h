@@ -61,6 +61,7 @@ enum class Command {
     Print,
     SavePdf,           // the page as a PDF file the user names
     Downloads,         // the downloads window
+    ReopenClosedTab,   // brings back the tab closed last, with its history
     Exit,
 };
 

@@ -19,7 +19,7 @@ struct StandardKey
     bool repeats;                    // a held key acts again
 };
 
-inline constexpr std::array<StandardKey, 8> kStandardKeys = {{
+inline constexpr std::array<StandardKey, 9> kStandardKeys = {{
     {Qt::Key_F, Qt::ControlModifier, Command::FindInPage, false},
     {Qt::Key_Plus, Qt::ControlModifier, Command::ZoomIn, true},
     // Plus is Shift with "=" on most layouts.
@@ -29,6 +29,7 @@ inline constexpr std::array<StandardKey, 8> kStandardKeys = {{
     {Qt::Key_0, Qt::ControlModifier, Command::ZoomReset, false},
     {Qt::Key_P, Qt::ControlModifier, Command::Print, false},
     {Qt::Key_J, Qt::ControlModifier, Command::Downloads, false},
+    {Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier, Command::ReopenClosedTab, false},
 }};
 
 namespace standardKeys {

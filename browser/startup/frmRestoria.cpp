@@ -109,11 +109,15 @@ void frmRestoria::Form_Load()
         activateWindow();
         cmdYes->setFocus();
         return;
-    case 2:
-        if (recover())
+    case 2: {
+        const bool recovered = recover();
+        if (m_recoveredTabs >= 0)
+            noticeRecoveredTabs();
+        else if (recovered)
             m_app.shell().notice(QStringLiteral("문서 복구"),
                                          QStringLiteral("마지막으로 탐색 중이던 문서가 복구 되었습니다."), true, 5000);
         break;
+    }
     case 0:
         m_app.shell().notice(QStringLiteral("문서 복구 안함"),
                                      QStringLiteral("마지막으로 탐색 중이던 문서가 복구 되지 않았습니다."), true, 5000);
@@ -132,11 +136,25 @@ void frmRestoria::cmdYes_Click()
     platform::setting::write(m_app.environment(), settings::Key::RestoriaValue,
                              chkRestoriaAutoRecover->isChecked() ? QStringLiteral("2") : QStringLiteral("1"));
     recover();
+    if (m_recoveredTabs >= 0)
+        noticeRecoveredTabs();
     close();
+}
+
+void frmRestoria::noticeRecoveredTabs()
+{
+    m_app.shell().notice(QStringLiteral("문서 복구"),
+                         QStringLiteral("마지막으로 열려 있던 탭 %1개가 모두 복구 되었습니다.").arg(m_recoveredTabs),
+                         true, 5000);
 }
 
 bool frmRestoria::recover()
 {
+    if (m_recoverAll) {
+        m_recoveredTabs = m_recoverAll();
+        if (m_recoveredTabs >= 0)
+            return true;
+    }
     if (modSessionRecord::isRecoverable(m_record.url)) {
         m_app.shell().openInNewTab(m_record.url);
         return true;

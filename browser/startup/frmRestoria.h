@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -22,6 +24,9 @@ public:
 
     // Reads the record and acts on RestoriaValue; the window stays only when it asks.
     void Form_Load();
+    // Brings back every tab of the run before instead of the recorded page:
+    // how many, or -1 when the one-page recovery applies.
+    void setRecoverAll(std::function<int()> recoverAll) { m_recoverAll = std::move(recoverAll); }
 
 Q_SIGNALS:
     // The start went on once the wizard closed and the main window is shown:
@@ -53,8 +58,11 @@ private:
     // Opens the recorded document in a new tab, or the new-tab page with a
     // notice when the record names an address that may not be opened; false then.
     bool recover();
+    void noticeRecoveredTabs();
 
     VorlenApp &m_app;
     modSessionRecord::Record m_record;
+    std::function<int()> m_recoverAll;
+    int m_recoveredTabs = -1;
     bool m_unloaded = false;
 };

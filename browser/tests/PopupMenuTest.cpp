@@ -67,7 +67,8 @@ TEST_F(PopupMenus, EveryMenuHasItsItemsInOrderWithSeparatorsAndAccelerators)
     EXPECT_EQ(rows(menus().frmMainTabPopupMenu),
               (QStringList{"munfrmMainNewTab=새 탭 만들기(&N)", "munfrmMainThisPageNewTab=현재 문서에서 새 탭 만들기(&T)", "-",
                            "munfrmMainHomePage=시작 문서로 이동(&H)",
-                           "munfrmMainStartPageSetting=이 문서를 시작 문서로 설정(&S)...", "munfrmMainTabClose=탭 닫기(&C)"}));
+                           "munfrmMainStartPageSetting=이 문서를 시작 문서로 설정(&S)...", "munfrmMainTabClose=탭 닫기(&C)",
+                           "munfrmMainReopenClosedTab=닫은 탭 다시 열기"}));
     EXPECT_EQ(menus().frmMainFavoriteMenu->title(), "바로가기 팝업메뉴");
     EXPECT_EQ(rows(menus().frmMainFavoriteMenu),
               (QStringList{"frmMainFavoriteOpen=열기(&O)", "frmMainFavoriteDelete=삭제(&D)", "-",

@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QWebEngineFindTextResult>
+#include <QDataStream>
 #include <QWebEngineCertificateError>
 #include <QDir>
 #include <QFileInfo>
@@ -559,6 +560,27 @@ QString QtWebBrowser::LocationName() const
 bool QtWebBrowser::Busy() const
 {
     return m_loading;
+}
+
+QByteArray QtWebBrowser::saveHistory() const
+{
+    QByteArray bytes;
+    if (!m_view)
+        return bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << *m_view->page()->history();
+    return out.status() == QDataStream::Ok ? bytes : QByteArray();
+}
+
+bool QtWebBrowser::restoreHistory(const QByteArray &state)
+{
+    if (!m_view || state.isEmpty())
+        return false;
+    QDataStream in(state);
+    // The engine reads the stream into its navigation list and loads the
+    // current entry, with the usual load events.
+    in >> *m_view->page()->history();
+    return in.status() == QDataStream::Ok;
 }
 
 void QtWebBrowser::ToggleDesignMode()

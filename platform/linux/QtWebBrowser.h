@@ -119,6 +119,8 @@ public:
     void print() override;
     void exitFullScreen() override;
 
+    QByteArray saveHistory() const override;
+    bool restoreHistory(const QByteArray &state) override;
     // Reads the document's designMode ("on"/"off"); done runs later on the
     // event loop unless context is gone by then. An empty text means unknown.
     void readDesignMode(QObject *context, std::function<void(const QString &)> done) const;

@@ -1,6 +1,7 @@
 #include "FakeWebBrowser.h"
 
 #include "platform/PageTitle.h"
+#include <QDataStream>
 
 #include "platform/WebAddress.h"
 
@@ -145,6 +146,39 @@ FakeDownload *FakeDownloads::simulateStart(const QString &path, const QUrl &url,
     return download;
 }
 
+QByteArray FakeWebBrowser::saveHistory() const
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << QByteArray("fake-history") << m_history << qint32(m_historyCurrent);
+    return bytes;
+}
+
+bool FakeWebBrowser::restoreHistory(const QByteArray &state)
+{
+    QDataStream in(state);
+    QByteArray magic;
+    QStringList history;
+    qint32 current = -1;
+    in >> magic >> history >> current;
+    if (in.status() != QDataStream::Ok || magic != "fake-history" || current < 0 || current >= history.size())
+        return false;
+    m_history = history;
+    m_historyCurrent = current;
+    m_locationUrl = history.at(current);
+    m_title.clear();
+    m_canGoBack = current > 0;
+    m_canGoForward = current + 1 < history.size();
+    m_log << QStringLiteral("RestoreHistory:") + m_locationUrl;
+    emitCommandStates();
+    if (m_autoComplete) {
+        Q_EMIT TitleChange(LocationName());
+        Q_EMIT NavigateComplete2(m_locationUrl);
+        Q_EMIT DocumentComplete(m_locationUrl);
+    }
+    return true;
+}
+
 QString FakeWebBrowser::LocationName() const
 {
     return cutTitle(m_title.isEmpty() ? m_locationUrl : m_title);
@@ -165,6 +199,9 @@ void FakeWebBrowser::simulateNavigation(const QString &url, const QString &title
     // The new document is shown: its address and title are the control's now.
     m_locationUrl = url;
     m_title = title;
+    m_history = m_history.mid(0, m_historyCurrent + 1);
+    m_history << url;
+    m_historyCurrent = int(m_history.size()) - 1;
     emitCommandStates();
     Q_EMIT TitleChange(LocationName());
     Q_EMIT ProgressChange(50, 100);

@@ -64,6 +64,10 @@ public:
     void printToPdf(const QString &path) override;
     void print() override { ++m_prints; }
     void exitFullScreen() override { ++m_fullScreenExits; }
+    // The fake's history is the list of addresses it showed and the current
+    // one's place; restoreHistory logs "RestoreHistory:<current address>".
+    QByteArray saveHistory() const override;
+    bool restoreHistory(const QByteArray &state) override;
 
     // --- for tests ---
     // Every factor given to setZoomFactor, in order.
@@ -91,6 +95,10 @@ public:
     void setAutoComplete(bool on) { m_autoComplete = on; }
     void setCanGoBack(bool on) { m_canGoBack = on; }
     void setCanGoForward(bool on) { m_canGoForward = on; }
+    // Every successful navigation adds its address after the current entry,
+    // dropping the entries forward of it.
+    QStringList historyUrls() const { return m_history; }
+    int historyCurrent() const { return m_historyCurrent; }
 
     // A successful navigation, with all its events (see above).
     void simulateNavigation(const QString &url, const QString &title = QString());
@@ -145,6 +153,8 @@ private:
     int m_prints = 0;
     int m_fullScreenExits = 0;
     bool m_unsafe = false;
+    QStringList m_history;
+    int m_historyCurrent = -1;
 };
 
 // A download a test drives: it starts Running and moves on as told.

@@ -1,6 +1,7 @@
 // The real program killed while a page is open, then started again: the page
 // comes back. Pages come from a server on 127.0.0.1 that the test runs.
 #include "TempDir.h"
+#include "browser/sessions/SessionFile.h"
 #include "platform/tests/engine/EngineHarness.h"
 
 #include <QDir>
@@ -150,4 +151,49 @@ TEST_F(RecoveryProcess, AKilledRunsPageComesBackAtTheNextStart)
     ASSERT_TRUE(waitUntil([&] { return server.count("/second") >= 1 && server.count("/first") > before; }, 60000))
         << "the page of the killed run was not opened again";
     killHard();
+}
+
+namespace {
+
+std::optional<sessionFile::Session> newestSession(const QString &profile)
+{
+    std::optional<sessionFile::Found> found = sessionFile::readNewest(profile);
+    return found ? std::optional(found->session) : std::nullopt;
+}
+
+} // namespace
+
+TEST_F(RecoveryProcess, WithSessionRestoreValueTwoEveryTabComesBackAfterAKillAndOnlyTheSelectedOneLoads)
+{
+    dir.write("app/UserData/" + QFileInfo(profile).fileName() + "/Setting.ini",
+              "[Vorlen Setting]\r\nSessionRestoreValue=2\r\nLastWindowMode=0\r\nLastWindowWidth=16500\r\n"
+              "LastWindowHeight=11400\r\n");
+    setStartPage(server.url("/start"));
+    sessionFile::Session saved;
+    for (const char *path : {"/one", "/two", "/three"})
+        saved.tabs.append(sessionFile::Tab{server.url(QString::fromLatin1(path)), QStringLiteral("page") + path, {}});
+    saved.selected = 1;
+    ASSERT_TRUE(sessionFile::write(profile, saved));
+
+    for (int round = 0; round < 2; ++round) {
+        run();
+        // The selected tab loads and the restored session is written again.
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                const std::optional<sessionFile::Session> now = newestSession(profile);
+                return server.count("/two") > round && now && now->tabs.size() == 3
+                       && now->tabs.at(1).title == "page/two" && !now->cleanExit;
+            },
+            60000))
+            << "round " << round;
+        killHard();
+        const std::optional<sessionFile::Session> now = newestSession(profile);
+        ASSERT_TRUE(now);
+        ASSERT_EQ(now->tabs.size(), 3);
+        EXPECT_EQ(now->tabs.at(0).url, server.url("/one"));
+        EXPECT_EQ(now->tabs.at(2).url, server.url("/three")) << "a tab never loaded keeps its address";
+        EXPECT_EQ(now->selected, 1);
+    }
+    EXPECT_EQ(server.count("/one"), 0) << "tabs that were not selected wait";
+    EXPECT_EQ(server.count("/three"), 0);
 }
