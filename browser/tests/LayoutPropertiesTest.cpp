@@ -115,7 +115,8 @@ TEST_F(BrowserTest, AtTheMinimumSizeTheStatusTextIsCutBeforeTheStateIcon)
     EXPECT_EQ(form().ProgramStatusTextLabel->text(), "최소 세로 크기 입니다.") << "the label keeps the whole message";
     // What is painted ends in an ellipsis where the text does not fit.
     const QFontMetrics metrics(form().ProgramStatusTextLabel->font());
-    if (metrics.horizontalAdvance(form().ProgramStatusTextLabel->text()) > text.width())
+    if (metrics.horizontalAdvance(form().ProgramStatusTextLabel->text()) > text.width()) {
         EXPECT_TRUE(metrics.elidedText(form().ProgramStatusTextLabel->text(), Qt::ElideRight, text.width())
                         .endsWith(QChar(0x2026)));
+    }
 }

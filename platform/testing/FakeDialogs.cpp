@@ -37,7 +37,7 @@ bool FakeDialogs::offers(MsgButtons buttons, MsgResult answer)
 MsgResult FakeDialogs::messageBox(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
                                   MsgIcon icon)
 {
-    MessageBoxCall call{parent, text, title, buttons, icon, closeAnswer(buttons)};
+    MessageBoxCall call{parent, text, title, buttons, icon, closeAnswer(buttons), {}};
     if (!m_answers.isEmpty())
         call.answer = m_answers.dequeue();
     else if (m_defaultAnswer && offers(buttons, *m_defaultAnswer))
@@ -80,7 +80,7 @@ int FakeDialogs::openNoticeCount() const
 std::optional<QString> FakeDialogs::textInput(QWidget *parent, const QString &text, const QString &title,
                                               const QString &initial)
 {
-    TextInputCall call{parent, text, title, initial, m_textAnswers.isEmpty() ? std::nullopt : m_textAnswers.dequeue()};
+    TextInputCall call{parent, text, title, initial, m_textAnswers.isEmpty() ? std::nullopt : m_textAnswers.dequeue(), {}};
     m_textInputs.append(call);
     return call.answer;
 }

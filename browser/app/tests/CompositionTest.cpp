@@ -151,8 +151,6 @@ TEST_F(OverFakeShell, EachInstallerDefinesExactlyTheCommandsOfItsFolder)
 TEST_F(OverFakeShell, PanelCommandsActOnTheShellsPageAndSendNoticesThroughIt)
 {
     SideArea side(*this);
-    FavoritePanel &favorites = side.favorites;
-    SearchPanel &search = side.search;
     NotepadPanel &notepad = side.notepad;
     PictureControl &scriptErrors = side.scriptErrors;
     side.install();
@@ -180,7 +178,6 @@ TEST_F(OverFakeShell, TheSidePanelsSharingTheAreaGiveWayToEachOther)
     FavoritePanel &favorites = side.favorites;
     SearchPanel &search = side.search;
     NotepadPanel &notepad = side.notepad;
-    PictureControl &scriptErrors = side.scriptErrors;
     side.install();
 
     app.commands().run(Command::FavoritesPanel);
