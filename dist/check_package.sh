@@ -16,6 +16,7 @@ fail() { echo "FAIL: $*"; failed=1; }
 
 rm -rf "$work" && mkdir -p "$work" || exit 2
 . "$source/dist/expected_files.sh"
+. "$source/dist/run_vorlen.sh"
 
 # 1. The package.
 if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" > "$work/cpack.log" 2>&1; then
@@ -83,30 +84,12 @@ if ! dpkg_root -i "$deb" > "$work/dpkg-install.log" 2>&1; then
     fail "dpkg could not install the package into $target"
 fi
 dpkg_root -s vorlen 2>/dev/null | grep -q '^Status: install ok installed' || fail "dpkg does not list vorlen as installed"
-(cd "$target/usr" && find . -exec ls -ld --time-style=+%s {} + | LC_ALL=C sort) > "$work/usr-before.txt"
+snapshot "$target/usr" > "$work/usr-before.txt"
 home=$work/home
 mkdir -p "$home/data" "$home/config" "$home/tmp"
-setsid env -i HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
-    XDG_RUNTIME_DIR= TEMP="$home/tmp" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen \
-    QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu QTWEBENGINE_DISABLE_SANDBOX=1 \
-    "$target/usr/bin/vorlen" > "$work/vorlen.log" 2>&1 &
-pid=$!
 user=$(id -un)
-tries=0
-while [ $tries -lt 600 ] && ! [ -d "$home/data/vorlen/UserData/$user/Engine" ]; do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-    tries=$((tries + 1))
-done
-running=no
-kill -0 "$pid" 2>/dev/null && running=yes
-kill -TERM "-$pid" 2>/dev/null
-sleep 0.5
-kill -KILL "-$pid" 2>/dev/null
-wait "$pid" 2>/dev/null
-[ "$running" = yes ] || { cat "$work/vorlen.log"; fail "the installed vorlen did not keep running"; }
-[ -d "$home/data/vorlen/UserData/$user/Engine" ] || fail "the installed vorlen made no profile in \$XDG_DATA_HOME"
-(cd "$target/usr" && find . -exec ls -ld --time-style=+%s {} + | LC_ALL=C sort) > "$work/usr-after.txt"
+run_vorlen "$target/usr/bin/vorlen" "$home" "$user" "" "$home/data/vorlen/UserData/$user"
+snapshot "$target/usr" > "$work/usr-after.txt"
 diff -u "$work/usr-before.txt" "$work/usr-after.txt" || fail "the installed vorlen wrote into /usr"
 if ! dpkg_root -r vorlen > "$work/dpkg-remove.log" 2>&1; then
     cat "$work/dpkg-remove.log"
