@@ -1,6 +1,6 @@
 #include "AddressInput.h"
 
-#include <QKeyEvent>
+#include "browser/frame/KeyCodes.h"
 
 AddressInput::AddressInput(const QString &name, QWidget *parent)
     : QLineEdit(parent)
@@ -11,16 +11,11 @@ AddressInput::AddressInput(const QString &name, QWidget *parent)
 void AddressInput::keyPressEvent(QKeyEvent *event)
 {
     bool handled = false;
-    int code = event->key();
-    if (code == Qt::Key_Escape)
-        code = 27;
-    else if (code >= Qt::Key_A && code <= Qt::Key_Z)
-        code = 65 + (code - Qt::Key_A);
-    Q_EMIT KeyDown(code, event->modifiers(), handled);
+    Q_EMIT KeyDown(keycodes::keyCode(*event), event->modifiers(), handled);
     if (handled)
         return;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Q_EMIT KeyPress(13);
+    if (keycodes::keyAscii(*event) == keycodes::kEnter) {
+        Q_EMIT KeyPress(keycodes::kEnter);
         return;
     }
     QLineEdit::keyPressEvent(event);
