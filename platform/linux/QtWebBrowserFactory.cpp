@@ -2,6 +2,7 @@
 
 #include "QtWebBrowser.h"
 #include "QtWebKoreanFonts.h"
+#include "QtWebLocalCanvasGuard.h"
 #include "QtWebSpellCheck.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIO.h"
@@ -170,6 +171,7 @@ QWebEngineProfile *QtWebBrowserFactory::profile()
     settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
     settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     m_profile->setUrlRequestInterceptor(&m_requestFilter);
+    m_profile->scripts()->insert(localCanvasGuardScript());
     m_profile->installUrlSchemeHandler(QByteArray(kGeneratedPageScheme), &m_generatedPageHandler);
     connect(m_profile, &QWebEngineProfile::downloadRequested, this, &QtWebBrowserFactory::downloadRequested);
     return m_profile;

@@ -31,6 +31,20 @@ QString resolved(const QString &path)
 
 } // namespace
 
+bool isFrameableFile(const QString &path)
+{
+    static const char *const kinds[] = {"html", "htm", "xhtml", "xht", "shtml", "svg", "mht", "mhtml", "pdf"};
+    const QFileInfo info(path);
+    if (info.isDir())
+        return false;
+    const QString suffix = info.suffix();
+    for (const char *kind : kinds) {
+        if (suffix.compare(QLatin1String(kind), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool isDisplayRequest(Info::ResourceType type)
 {
     switch (type) {
@@ -78,7 +92,12 @@ bool isRequestAllowed(const QUrl &initiator, const QUrl &firstParty, const QUrl 
     // a frame or a picture becomes part of this document and stays in its folder.
     if (!firstParty.isLocalFile())
         return true;
-    return isInsideFolder(target.toLocalFile(), QFileInfo(firstParty.toLocalFile()).path());
+    // What a frame holds its page can read, so a local page frames documents
+    // only (pages, drawings, PDF files), never a text or data file or a folder.
+    const QString path = target.toLocalFile();
+    if ((type == Info::ResourceTypeSubFrame || type == Info::ResourceTypeObject) && !isFrameableFile(path))
+        return false;
+    return isInsideFolder(path, QFileInfo(firstParty.toLocalFile()).path());
 }
 
 void QtWebRequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)

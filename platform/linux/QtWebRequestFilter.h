@@ -16,9 +16,11 @@ namespace platform {
 //
 // Pictures and frames are also confined to the folder of the top document and
 // the folders below it: the engine treats all local files as one origin, so a
-// page could otherwise draw a picture from anywhere on the disk into a canvas,
-// or frame any file, and read it back. A top document that is not a local file
-// (a generated page framing a local start page) sets no such bound.
+// page could otherwise frame any file on the disk and read it back. Frames and
+// objects hold documents only (pages, drawings, PDF files), and a canvas that
+// received a picture from disk cannot be read (the canvas guard script). A top
+// document that is not a local file (a generated page framing a local start
+// page) sets no such bound.
 //
 // initiator is the origin of the document that asks (empty for the browser's
 // own navigations), firstParty the top document's address.
@@ -29,6 +31,10 @@ bool isRequestAllowed(const QUrl &initiator, const QUrl &firstParty, const QUrl 
 // scripts, pictures, fonts, media, plug-in objects, the page's icon) rather
 // than handing content to a script.
 bool isDisplayRequest(QWebEngineUrlRequestInfo::ResourceType type);
+
+// Whether path names a document a local page may show in a frame or an
+// object: a page, a drawing or a PDF file (by its name), not a folder.
+bool isFrameableFile(const QString &path);
 
 // Whether path lies in folder or below it (both as given, after cleaning and,
 // where they exist, with symbolic links resolved).

@@ -3,6 +3,7 @@
 #include "TempDir.h"
 #include "platform/linux/QtWebRequestFilter.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -44,6 +45,14 @@ TEST(RequestFilter, LocalPagesShowButDoNotRead)
         {"file:///", "file:///home/u/site/page.html", "file:///home/u/photo.png", Info::ResourceTypeImage, false},
         {"file:///", "file:///home/u/site/page.html", "file:///home/u/site/../x.png", Info::ResourceTypeImage, false},
         {"file:///", "file:///home/u/site/page.html", "file:///home/u/site2/x.png", Info::ResourceTypeImage, false},
+        // A frame or an object shows documents; a text file, a key or a folder
+        // framed would be read through the frame.
+        {"file:///", "file:///home/u/site/page.html", "file:///home/u/site/secret.txt", Info::ResourceTypeSubFrame, false},
+        {"file:///", "file:///home/u/site/page.html", "file:///home/u/site/id_rsa", Info::ResourceTypeSubFrame, false},
+        {"file:///", "file:///home/u/site/page.html", "file:///home/u/site/data.json", Info::ResourceTypeObject, false},
+        {"file:///", "file:///home/u/site/page.html", "file:///home/u/site/a.HTM", Info::ResourceTypeSubFrame, true},
+        {"file:///", "file:///home/u/site/page.html", "file:///home/u/site/d.svg", Info::ResourceTypeObject, true},
+        {"file:///", "file:///home/u/site/page.html", "file:///home/u/site/doc.pdf", Info::ResourceTypeObject, true},
         // Following a link shows the other file as a page of its own.
         {"file:///", "file:///home/u/site/page.html", "file:///etc/other.html", Info::ResourceTypeMainFrame, true},
         // Reading is refused whatever the target.
@@ -86,5 +95,9 @@ TEST(RequestFilter, FolderBoundsResolveLinksAndDots)
     ASSERT_TRUE(QFile::link(folder.file("outside/secret.png"), folder.file("site/innocent.png")));
     EXPECT_FALSE(isInsideFolder(folder.file("site/innocent.png"), folder.file("site")));
     EXPECT_FALSE(isInsideFolder(QString(), folder.file("site")));
+    // A folder is never framed, whatever its name.
+    ASSERT_TRUE(QDir().mkpath(folder.file("site/listing.html")));
+    EXPECT_FALSE(platform::isFrameableFile(folder.file("site/listing.html")));
+    EXPECT_TRUE(platform::isFrameableFile(folder.file("site/page.html")));
     EXPECT_FALSE(isInsideFolder(folder.file("site/x"), QString()));
 }
