@@ -53,9 +53,15 @@ void SuggestionList::setSuggestions(const QList<suggestions::Candidate> &list)
     for (const suggestions::Candidate &c : list) {
         auto *item = new QListWidgetItem(rowText(c), Rows);
         item->setToolTip(c.url);
+        item->setSizeHint(QSize(0, rowHeight()));
     }
     Rows->setCurrentRow(-1);
     Rows->clearSelection();
+}
+
+int SuggestionList::rowHeight() const
+{
+    return Rows->fontMetrics().height() + 8;
 }
 
 int SuggestionList::selected() const
@@ -127,8 +133,7 @@ void AddressSuggestions::place()
 {
     QWidget *window = m_list->parentWidget();
     const QPoint at = m_box.mapTo(window, QPoint(0, m_box.height()));
-    const int rowHeight = std::max(m_list->Rows->sizeHintForRow(0), m_box.fontMetrics().height() + 6);
-    const int height = rowHeight * m_list->Rows->count() + 2 * m_list->frameWidth() + 2;
+    const int height = m_list->rowHeight() * m_list->Rows->count() + 2 * m_list->frameWidth() + 2;
     const int width = std::max(m_box.width(), 360);
     m_list->setGeometry(at.x(), at.y(), std::min(width, window->width() - at.x()), height);
 }

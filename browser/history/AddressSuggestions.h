@@ -26,6 +26,7 @@ public:
     // The selected row, -1 when none is.
     int selected() const;
     void select(int row);
+    int rowHeight() const;
 
 Q_SIGNALS:
     void rowClicked(int row);

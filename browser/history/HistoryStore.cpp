@@ -18,44 +18,41 @@ constexpr int kSchemaVersion = 1;
 constexpr int kMaxInMemory = 10000;
 constexpr int kMaxWords = 8;
 
+// Searches compare lower-case text, so Latin letters match in either case.
 QStringList wordsOf(const QString &text)
 {
-    QStringList words = text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList words = text.simplified().toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.size() > kMaxWords)
         words = words.mid(0, kMaxWords);
     return words;
 }
 
-// A LIKE pattern that finds the word anywhere, its own % and _ taken literally.
-QString likePattern(QString word)
+// What a search looks through: the address and the title in lower case. A
+// plain substring test (instr) takes every character literally, Hangul
+// syllables and LIKE's wildcards alike.
+QString searchText(const QString &url, const QString &title)
 {
-    word.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    word.replace(QLatin1Char('%'), QLatin1String("\\%"));
-    word.replace(QLatin1Char('_'), QLatin1String("\\_"));
-    return QLatin1Char('%') + word + QLatin1Char('%');
+    return (url + QLatin1Char('\n') + title).toLower();
 }
 
 QString whereClause(int words)
 {
     QStringList parts;
     for (int i = 0; i < words; ++i)
-        parts << QStringLiteral("(url LIKE ? ESCAPE '\\' OR title LIKE ? ESCAPE '\\')");
+        parts << QStringLiteral("instr(text, ?) > 0");
     return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QLatin1String(" AND "));
 }
 
 void bindWords(QSqlQuery &query, const QStringList &words)
 {
-    for (const QString &word : words) {
-        const QString pattern = likePattern(word);
-        query.addBindValue(pattern);
-        query.addBindValue(pattern);
-    }
+    for (const QString &word : words)
+        query.addBindValue(word);
 }
 
 bool holdsWords(const Visit &visit, const QStringList &words)
 {
     return std::all_of(words.begin(), words.end(), [&](const QString &word) {
-        return visit.url.contains(word, Qt::CaseInsensitive) || visit.title.contains(word, Qt::CaseInsensitive);
+        return searchText(visit.url, visit.title).contains(word);
     });
 }
 
@@ -145,10 +142,14 @@ bool HistoryStore::openDatabase(QString &why)
             QSqlQuery query(db);
             const char *const steps[] = {
                 "PRAGMA synchronous=NORMAL",
+                // One row a visit, in the order they were made.
                 "CREATE TABLE IF NOT EXISTS visits (id INTEGER PRIMARY KEY, url TEXT NOT NULL, "
-                "title TEXT NOT NULL DEFAULT '', time INTEGER NOT NULL, typed INTEGER NOT NULL DEFAULT 0)",
-                "CREATE INDEX IF NOT EXISTS visits_time ON visits(time)",
+                "title TEXT NOT NULL DEFAULT '', time INTEGER NOT NULL, typed INTEGER NOT NULL DEFAULT 0, "
+                "text TEXT NOT NULL DEFAULT '')",
                 "CREATE INDEX IF NOT EXISTS visits_url ON visits(url)",
+                // One row an address, kept with the visits, for the suggestions.
+                "CREATE TABLE IF NOT EXISTS places (url TEXT PRIMARY KEY, title TEXT NOT NULL DEFAULT '', "
+                "text TEXT NOT NULL DEFAULT '', visits INTEGER NOT NULL, typed INTEGER NOT NULL, last INTEGER NOT NULL)",
                 "PRAGMA user_version",
             };
             for (const char *step : steps) {
@@ -225,22 +226,48 @@ bool HistoryStore::writeQueue(QString &why)
         return false;
     }
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO visits (url, title, time, typed) VALUES (?, ?, ?, ?)"));
+    insert.prepare(QStringLiteral("INSERT INTO visits (url, title, time, typed, text) VALUES (?, ?, ?, ?, ?)"));
+    QSqlQuery place(db);
+    place.prepare(QStringLiteral(
+        "INSERT INTO places (url, title, text, visits, typed, last) VALUES (?, ?, ?, 1, ?, ?) ON CONFLICT(url) DO "
+        "UPDATE SET visits = visits + 1, typed = typed + excluded.typed, "
+        "title = CASE WHEN excluded.last >= last THEN excluded.title ELSE title END, "
+        "text = CASE WHEN excluded.last >= last THEN excluded.text ELSE text END, last = MAX(last, excluded.last)"));
     QSqlQuery rename(db);
-    rename.prepare(QStringLiteral("UPDATE visits SET title = ? WHERE id = (SELECT MAX(id) FROM visits WHERE url = ?)"));
+    rename.prepare(QStringLiteral(
+        "UPDATE visits SET title = ?, text = ? WHERE id = (SELECT MAX(id) FROM visits WHERE url = ?)"));
+    QSqlQuery renamePlace(db);
+    renamePlace.prepare(QStringLiteral("UPDATE places SET title = ?, text = ? WHERE url = ?"));
     for (const Pending &p : std::as_const(m_queue)) {
-        QSqlQuery &q = p.retitleOnly ? rename : insert;
+        const Visit &v = p.visit;
+        const QString text = searchText(v.url, v.title);
+        bool done = false;
         if (p.retitleOnly) {
-            q.addBindValue(p.visit.title);
-            q.addBindValue(p.visit.url);
+            rename.addBindValue(v.title);
+            rename.addBindValue(text);
+            rename.addBindValue(v.url);
+            renamePlace.addBindValue(v.title);
+            renamePlace.addBindValue(text);
+            renamePlace.addBindValue(v.url);
+            done = rename.exec() && renamePlace.exec();
         } else {
-            q.addBindValue(p.visit.url);
-            q.addBindValue(p.visit.title);
-            q.addBindValue(p.visit.timeMs);
-            q.addBindValue(p.visit.typed ? 1 : 0);
+            insert.addBindValue(v.url);
+            insert.addBindValue(v.title);
+            insert.addBindValue(v.timeMs);
+            insert.addBindValue(v.typed ? 1 : 0);
+            insert.addBindValue(text);
+            place.addBindValue(v.url);
+            place.addBindValue(v.title);
+            place.addBindValue(text);
+            place.addBindValue(v.typed ? 1 : 0);
+            place.addBindValue(v.timeMs);
+            done = insert.exec() && place.exec();
         }
-        if (!q.exec()) {
-            why = errorText(q);
+        if (!done) {
+            why = insert.lastError().isValid() ? errorText(insert)
+                : place.lastError().isValid()  ? errorText(place)
+                : rename.lastError().isValid() ? errorText(rename)
+                                               : errorText(renamePlace);
             query.exec(QStringLiteral("ROLLBACK"));
             return false;
         }
@@ -283,7 +310,7 @@ QList<Visit> HistoryStore::search(const QString &text, int limit)
     if (flush() && ensureOpen()) {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
         query.prepare(QStringLiteral("SELECT id, url, title, time, typed FROM visits") + whereClause(int(words.size()))
-                      + QStringLiteral(" ORDER BY time DESC, id DESC LIMIT ?"));
+                      + QStringLiteral(" ORDER BY id DESC LIMIT ?"));
         bindWords(query, words);
         query.addBindValue(limit);
         if (query.exec()) {
@@ -291,6 +318,10 @@ QList<Visit> HistoryStore::search(const QString &text, int limit)
                 found.append(Visit{query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toString(),
                                    query.value(3).toLongLong(), query.value(4).toInt() != 0});
             }
+            // Visits are written in the order they happen, so the newest
+            // rows are the newest visits; a clock set back is put in order.
+            std::stable_sort(found.begin(), found.end(),
+                             [](const Visit &a, const Visit &b) { return a.timeMs > b.timeMs; });
             return found;
         }
         startOver(errorText(query));
@@ -310,10 +341,8 @@ QList<VisitedPlace> HistoryStore::places(const QString &text, int limit)
     QList<VisitedPlace> found;
     if (ensureOpen()) {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        // SQLite takes the bare title from the row that has the MAX(time).
-        query.prepare(QStringLiteral("SELECT url, title, COUNT(*), SUM(typed), MAX(time) FROM visits")
-                      + whereClause(int(words.size()))
-                      + QStringLiteral(" GROUP BY url ORDER BY MAX(time) DESC LIMIT ?"));
+        query.prepare(QStringLiteral("SELECT url, title, visits, typed, last FROM places") + whereClause(int(words.size()))
+                      + QStringLiteral(" ORDER BY last DESC LIMIT ?"));
         bindWords(query, words);
         query.addBindValue(limit);
         if (query.exec()) {
@@ -350,18 +379,60 @@ bool HistoryStore::remove(const QList<qint64> &ids)
     if (!flush() || !ensureOpen())
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("DELETE FROM visits WHERE id = ?"));
-    QVariantList values;
-    for (qint64 id : ids)
-        values << id;
-    query.addBindValue(values);
-    if (db.transaction() && query.execBatch() && db.commit())
+    QString why;
+    if (removeVisits(db, ids, why))
         return true;
-    const QString why = errorText(query);
     db.rollback();
     startOver(why);
     return false;
+}
+
+bool HistoryStore::removeVisits(QSqlDatabase &db, const QList<qint64> &ids, QString &why)
+{
+    if (!db.transaction()) {
+        why = db.lastError().text();
+        return false;
+    }
+    QSqlQuery query(db);
+    QStringList urls;
+    query.prepare(QStringLiteral("SELECT url FROM visits WHERE id = ?"));
+    for (qint64 id : ids) {
+        query.addBindValue(id);
+        if (!query.exec()) {
+            why = errorText(query);
+            return false;
+        }
+        if (query.next() && !urls.contains(query.value(0).toString()))
+            urls << query.value(0).toString();
+    }
+    query.prepare(QStringLiteral("DELETE FROM visits WHERE id = ?"));
+    for (qint64 id : ids) {
+        query.addBindValue(id);
+        if (!query.exec()) {
+            why = errorText(query);
+            return false;
+        }
+    }
+    // The addresses left without visits go; the others count again.
+    QSqlQuery drop(db);
+    drop.prepare(QStringLiteral("DELETE FROM places WHERE url = ?"));
+    QSqlQuery count(db);
+    // SQLite takes the bare title and text from the row with the MAX(time).
+    count.prepare(QStringLiteral("INSERT INTO places (url, title, text, visits, typed, last) SELECT url, title, text, "
+                                 "COUNT(*), SUM(typed), MAX(time) FROM visits WHERE url = ? GROUP BY url"));
+    for (const QString &url : std::as_const(urls)) {
+        drop.addBindValue(url);
+        count.addBindValue(url);
+        if (!drop.exec() || !count.exec()) {
+            why = drop.lastError().isValid() ? errorText(drop) : errorText(count);
+            return false;
+        }
+    }
+    if (!db.commit()) {
+        why = db.lastError().text();
+        return false;
+    }
+    return true;
 }
 
 bool HistoryStore::clear()
@@ -372,7 +443,7 @@ bool HistoryStore::clear()
     if (!ensureOpen())
         return true;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (query.exec(QStringLiteral("DELETE FROM visits")))
+    if (query.exec(QStringLiteral("DELETE FROM visits")) && query.exec(QStringLiteral("DELETE FROM places")))
         return true;
     startOver(errorText(query));
     return false;

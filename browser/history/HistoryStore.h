@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTimer>
 
+class QSqlDatabase;
+
 // One committed visit of a page.
 struct Visit
 {
@@ -84,6 +86,7 @@ private:
     // even the new one cannot be used.
     bool startOver(const QString &why);
     bool writeQueue(QString &why);
+    bool removeVisits(QSqlDatabase &db, const QList<qint64> &ids, QString &why);
 
     QString m_path;
     QString m_connection;

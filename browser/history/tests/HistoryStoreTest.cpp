@@ -139,6 +139,24 @@ TEST(HistoryStore, PlacesCountVisitsAndTypingAndTheQueuedOnesToo)
     EXPECT_EQ(find("https://b.test/").typed, 1);
     EXPECT_EQ(find("https://c.test/").visits, 1);
     EXPECT_EQ(store.places("제목").size(), 1);
+
+    // Deleting visits counts the addresses again; one left without visits goes.
+    QList<qint64> drop;
+    for (const Visit &v : store.search("test")) {
+        if (v.url == "https://b.test/" || v.title == "가장 새 제목")
+            drop << v.id;
+    }
+    ASSERT_EQ(drop.size(), 2);
+    ASSERT_TRUE(store.remove(drop));
+    const QList<VisitedPlace> left = store.places("test");
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_EQ(left[0].url, "https://c.test/");
+    EXPECT_EQ(left[1].url, "https://a.test/");
+    EXPECT_EQ(left[1].visits, 2);
+    EXPECT_EQ(left[1].typed, 1);
+    EXPECT_EQ(left[1].title, "새 제목") << "the title of the newest visit left";
+    ASSERT_TRUE(store.clear());
+    EXPECT_TRUE(store.places("test").isEmpty());
 }
 
 TEST(HistoryStore, AGarbledDatabaseIsMovedAsideOnceAndANewOneStarted)
