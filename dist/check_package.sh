@@ -39,7 +39,7 @@ fi
 
 # 3. Its fields: the libraries from dpkg-shlibdeps, the fonts listed.
 dpkg-deb -f "$deb" Depends > "$work/depends.txt"
-for needed in libqt6webenginecore6 libqt6widgets6 libc6 fonts-noto-cjk fonts-nanum; do
+for needed in libqt6webenginecore6 libqt6widgets6 libc6 fonts-noto-cjk fonts-nanum libqt6sql6-sqlite; do
     grep -q "$needed" "$work/depends.txt" || fail "Depends lacks $needed: $(cat "$work/depends.txt")"
 done
 

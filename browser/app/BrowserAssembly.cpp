@@ -6,6 +6,7 @@
 #include "browser/find/FindCommands.h"
 #include "browser/frame/FadeOut.h"
 #include "browser/fullscreen/FullScreenCommands.h"
+#include "browser/history/HistoryCommands.h"
 #include "browser/input/InputCommands.h"
 #include "browser/input/PageCommands.h"
 #include "browser/input/frmPopupMenu.h"
@@ -24,6 +25,7 @@
 #include "browser/themes/modAmbrel.h"
 #include "browser/tools/ToolCommands.h"
 #include "browser/trust/TrustInstall.h"
+#include "browser/window/AddressInput.h"
 #include "browser/window/WindowCommands.h"
 #include "browser/window/StatusBar.h"
 #include "browser/window/WindowSetting.h"
@@ -109,6 +111,8 @@ void BrowserAssembly::installCommands()
     installDownloadCommands(m_app, main);
     installFullScreen(main.tabs(), main);
     m_sessions = &installSessionRestoreCommands(m_app, main.tabs(), *main.popupMenu().frmMainTabPopupMenu);
+    installHistory(m_app, HistoryTargets{main.tabs(), main, *main.WebAdressInputBar,
+                                         [keeper = m_sessions](const QString &url) { return keeper->isGenerated(url); }});
 }
 
 Keyflint &BrowserAssembly::keyflint()

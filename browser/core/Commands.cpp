@@ -14,7 +14,7 @@ constexpr std::array<std::string_view, kCommandCount> kNames = {
     "ScriptErrors", "TaskManager", "WideView", "MiniMode",    "Transparency", "Hotkeys",      "Settings",
     "About",        "ThemeManager", "Minimize", "Maximize", "CloseSelectedTab", "NewTabPage", "HomePage", "SetStartPage",
     "MakerSite",    "FavoriteOpen", "FavoriteDelete", "FavoriteEdit",
-    "FindInPage",   "ZoomIn",   "ZoomOut",  "ZoomReset", "Print", "SavePdf", "Downloads", "ReopenClosedTab", "Exit",
+    "FindInPage",   "ZoomIn",   "ZoomOut",  "ZoomReset", "Print", "SavePdf", "Downloads", "ReopenClosedTab", "History", "Exit",
 };
 
 } // namespace

@@ -62,6 +62,7 @@ enum class Command {
     SavePdf,           // the page as a PDF file the user names
     Downloads,         // the downloads window
     ReopenClosedTab,   // brings back the tab closed last, with its history
+    History,           // the history window
     Exit,
 };
 

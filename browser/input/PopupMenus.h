@@ -48,7 +48,7 @@ inline constexpr std::array<PopupMenuItem, 4> kFavoriteMenu = {{
 
 // The browser's own items at the end of a page's context menu, after the
 // engine's; the key each has is shown after a tab.
-inline constexpr std::array<PopupMenuItem, 8> kPageMenu = {{
+inline constexpr std::array<PopupMenuItem, 9> kPageMenu = {{
     {"pageMenuFind", "페이지에서 찾기(&F)\tCtrl+F", Command::FindInPage},
     {"pageMenuZoomIn", "확대\tCtrl++", Command::ZoomIn},
     {"pageMenuZoomOut", "축소\tCtrl+-", Command::ZoomOut},
@@ -57,4 +57,5 @@ inline constexpr std::array<PopupMenuItem, 8> kPageMenu = {{
     {"pageMenuSavePdf", "PDF로 저장...", Command::SavePdf},
     {"pageMenuLine0", "", std::nullopt},
     {"pageMenuDownloads", "내려받기 목록(&J)\tCtrl+J", Command::Downloads},
+    {"pageMenuHistory", "방문 기록(&H)\tCtrl+H", Command::History},
 }};

@@ -19,7 +19,7 @@ struct StandardKey
     bool repeats;                    // a held key acts again
 };
 
-inline constexpr std::array<StandardKey, 9> kStandardKeys = {{
+inline constexpr std::array<StandardKey, 10> kStandardKeys = {{
     {Qt::Key_F, Qt::ControlModifier, Command::FindInPage, false},
     {Qt::Key_Plus, Qt::ControlModifier, Command::ZoomIn, true},
     // Plus is Shift with "=" on most layouts.
@@ -30,6 +30,7 @@ inline constexpr std::array<StandardKey, 9> kStandardKeys = {{
     {Qt::Key_P, Qt::ControlModifier, Command::Print, false},
     {Qt::Key_J, Qt::ControlModifier, Command::Downloads, false},
     {Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier, Command::ReopenClosedTab, false},
+    {Qt::Key_H, Qt::ControlModifier, Command::History, false},
 }};
 
 namespace standardKeys {
