@@ -15,6 +15,8 @@
 #                    Without it the bench prints SKIPPED and ends successfully.
 #     TABSWITCH_TABS the tab counts, ascending (default "1 30 100")
 #     TABSWITCH_PRIORITY=0 leaves priorities alone (as bench/startup_ratio.sh)
+#     TABSWITCH_RAW=FILE   every timed press as "TABS ACTION OUTPUT" lines
+#     TABSWITCH_LOG=FILE   vorlen's output, kept
 #
 # The tool sends the key through XTest and reads one pixel of the screen in a
 # loop until it changes, so the figure is what a user sees: the key filter, the
@@ -90,6 +92,7 @@ fi
 xpid='' wmpid='' app='' server=''
 cleanup() {
     end_tree "$app"
+    [[ -n ${TABSWITCH_LOG:-} && -f $work/run/out.log ]] && cp "$work/run/out.log" "$TABSWITCH_LOG"
     end_tree "$server"
     end_tree "$wmpid"
     end_tree "$xpid"
@@ -190,10 +193,11 @@ declare -A lost=()
 measure() {
     local key=$1 settle=$2 out=$3 label=$4 r
     r=$(press "$key")
+    [[ -n ${TABSWITCH_RAW:-} ]] && echo "$label $r" >>"$TABSWITCH_RAW"
     if [[ $r == timeout || -z $r ]]; then
         lost[$label]=$((${lost[$label]:-0} + 1))
     else
-        eval "$out+=(\"$r\")"
+        eval "$out+=(\"${r%% *}\")"
     fi
     sleep "$settle"
 }
