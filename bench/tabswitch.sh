@@ -17,6 +17,9 @@
 #     TABSWITCH_PRIORITY=0 leaves priorities alone (as bench/startup_ratio.sh)
 #     TABSWITCH_RAW=FILE   every timed press as "TABS ACTION OUTPUT" lines
 #     TABSWITCH_LOG=FILE   vorlen's output, kept
+#     TABSWITCH_BARE=1     times bare_tabs (bench/bare_tabs.cpp, beside VORLEN_BINARY)
+#                          instead: the same hotkeys on bare engine views, the floor
+#                          of what the engine needs
 #
 # The tool sends the key through XTest and reads one pixel of the screen in a
 # loop until it changes, so the figure is what a user sees: the key filter, the
@@ -62,6 +65,14 @@ if [[ ! -x $vorlen || -d $vorlen ]]; then
     exit 2
 fi
 vorlen=$(cd "$(dirname "$vorlen")" && pwd)/$(basename "$vorlen")
+bare=''
+if [[ -n ${TABSWITCH_BARE:-} && ${TABSWITCH_BARE:-} != 0 ]]; then
+    bare=$(dirname "$vorlen")/bare_tabs
+    if [[ ! -x $bare ]]; then
+        echo "tabswitch: no bare_tabs beside $vorlen (build the bare_tabs target)" >&2
+        exit 2
+    fi
+fi
 missing=()
 for tool in Xvfb openbox xprop xwininfo gcc python3; do
     command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
@@ -149,23 +160,30 @@ printf '[%s]\r\n%s=%s\r\n' 'HKEY_CURRENT_USER\Software\Microsoft\Internet Explor
 { printf '[Vorlen Setting]\r\n'; printf '%s\r\n' 'LastWindowMode=0' 'LastWindowWidth=16500' 'LastWindowHeight=11400' \
     'LastWindowTop=600' 'LastWindowLeft=900' 'KeyflintValue=1' 'PurgelValue=1' 'SystemCheckValue=1' \
     'GestraValue=1' 'RestoriaValue=1' 'AskUseBooleanValue=1'; } >"$root/app/UserData/$(id -un)/Setting.ini"
-cp "$vorlen" "$root/app/vorlen" || exit 1
+if [[ -n $bare ]]; then
+    command=("$bare" --profile "$root/app/profile" "http://127.0.0.1:$port/tab.html")
+    title_pattern='*Tab 0 - bare tabs'
+else
+    cp "$vorlen" "$root/app/vorlen" || exit 1
+    command=("$root/app/vorlen")
+    title_pattern='*Tab 0*Vorlen*'
+fi
 (cd "$root" && HOME=$root/home XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data \
-    XDG_CACHE_HOME=$root/cache TEMP=$root/temp exec "$root/app/vorlen" >"$root/out.log" 2>&1) &
+    XDG_CACHE_HOME=$root/cache TEMP=$root/temp exec "${command[@]}" >"$root/out.log" 2>&1) &
 app=$!
 
 wid=''
 for _ in $(seq 300); do
     for id in $(xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -o '0x[0-9a-f]*'); do
         name=$(LC_ALL=C.UTF-8 xprop -id "$id" _NET_WM_NAME 2>/dev/null)
-        [[ $name == *'Tab 0'*Vorlen* ]] && wid=$id
+        [[ $name == $title_pattern* ]] && wid=$id
     done
     [[ -n $wid ]] && break
     kill -0 "$app" 2>/dev/null || break
     sleep 0.1
 done
 if [[ -z $wid ]]; then
-    echo "tabswitch: vorlen showed no window with the start tab's page; its output:" >&2
+    echo "tabswitch: ${command[0]} showed no window with the first tab's page; its output:" >&2
     tail -n 20 "$root/out.log" >&2
     exit 1
 fi
@@ -203,7 +221,7 @@ measure() {
 }
 
 echo "tab hotkeys, key press to the first changed pixel: $samples press(es) per action, display $DISPLAY, priority: $priority"
-echo "  vorlen: $vorlen, pixel ($px, $py) of a ${ww}x${wh} window, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "  program: ${command[0]}, pixel ($px, $py) of a ${ww}x${wh} window, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-6s %-10s %8s %8s %8s %s\n' tabs action median p90 samples ''
 tabs=1
 for n in "${tab_counts[@]}"; do
