@@ -221,7 +221,7 @@ measure() {
 }
 
 echo "tab hotkeys, key press to the first changed pixel: $samples press(es) per action, display $DISPLAY, priority: $priority"
-echo "  program: ${command[0]}, pixel ($px, $py) of a ${ww}x${wh} window, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "  program: ${bare:-$vorlen}, pixel ($px, $py) of a ${ww}x${wh} window, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-6s %-10s %8s %8s %8s %s\n' tabs action median p90 samples ''
 tabs=1
 for n in "${tab_counts[@]}"; do
