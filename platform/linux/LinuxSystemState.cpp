@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include <algorithm>
 #include <thread>
@@ -99,7 +98,6 @@ LinuxSystemState::LinuxSystemState()
     : LinuxSystemState([] {
         Options options;
         options.refreshInBackground = true;
-        options.trimDelayMs = kTrimDelayMs;
         return options;
     }())
 {
@@ -477,35 +475,6 @@ QString LinuxSystemState::hostAddress()
 
 void LinuxSystemState::trimWorkingSet()
 {
-    if (m_options.trimDelayMs < 0) {
-        trimNow();
-        return;
-    }
-    if (!m_trimTimer) {
-        m_trimTimer = std::make_unique<QTimer>();
-        m_trimTimer->setSingleShot(true);
-        QObject::connect(m_trimTimer.get(), &QTimer::timeout, m_trimTimer.get(), [this] { trimNow(); });
-    }
-    // Each request of a burst moves the trim past itself, up to the latest
-    // time the first request allows.
-    const qint64 t = now();
-    if (!m_trimTimer->isActive())
-        m_trimAskedAt = t;
-    const qint64 left = std::max<qint64>(0, m_options.trimLatestMs - (t - m_trimAskedAt));
-    m_trimTimer->start(int(std::min<qint64>(m_options.trimDelayMs, left)));
-}
-
-bool LinuxSystemState::trimPending() const
-{
-    return m_trimTimer && m_trimTimer->isActive();
-}
-
-void LinuxSystemState::trimNow()
-{
-    if (m_options.trimmer) {
-        m_options.trimmer();
-        return;
-    }
 #if defined(__GLIBC__)
     ::malloc_trim(0);
 #endif

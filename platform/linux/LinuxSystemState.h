@@ -8,9 +8,6 @@
 
 #include <functional>
 #include <future>
-#include <memory>
-
-class QTimer;
 
 namespace platform {
 
@@ -60,16 +57,6 @@ public:
         // window never waits for the tool.
         bool refreshInBackground = false;
         std::function<qint64()> clockMs;       // monotonic milliseconds; empty: QElapsedTimer
-        // Giving the heap back walks every arena of the allocator and costs
-        // milliseconds, which a tab switch or a new tab would wait for before
-        // the engine can paint. With a delay >= 0 the trims asked for in one
-        // burst of handlers are done once, from the event loop of the asking
-        // thread, when none was asked for during the delay, and at the latest
-        // trimLatestMs after the first of them (a page that keeps loading is
-        // trimmed all the same); below 0 each is done at once.
-        int trimDelayMs = -1;
-        int trimLatestMs = 2000;
-        std::function<void()> trimmer;         // empty: malloc_trim
     };
 
     LinuxSystemState();
@@ -86,13 +73,9 @@ public:
     QString hostName() override;
     QString hostAddress() override;
     void trimWorkingSet() override;
-    // A trim asked for and not yet done.
-    bool trimPending() const;
 
     static constexpr qint64 kFreshMs = 1000;
     static constexpr qint64 kRetryAfterFailureMs = 30000;
-    // How long the trims of one burst wait: past the engine's next frames.
-    static constexpr int kTrimDelayMs = 400;
 
     // Parsers, public for tests.
     // A default route in /proc/net/route or /proc/net/ipv6_route text, on an
@@ -132,10 +115,6 @@ private:
         bool toolFailed = false;
     };
     std::future<FirewallAnswer> m_pendingFirewall;
-
-    void trimNow();
-    std::unique_ptr<QTimer> m_trimTimer;
-    qint64 m_trimAskedAt = 0;
 };
 
 } // namespace platform

@@ -5,8 +5,6 @@
 
 #include "TempDir.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QHostAddress>
 
@@ -77,51 +75,6 @@ TEST(LinuxSystemState, OsFromFileAndKernelWithoutFile)
     LinuxSystemState bare(options);
     EXPECT_EQ(bare.osName(), "Linux");
     EXPECT_FALSE(bare.osVersion().isEmpty());
-}
-
-// A burst of trims is done once, from the event loop, after the burst, and no
-// later than the latest time however long the burst; without a delay each trim
-// is done at once.
-TEST(LinuxSystemState, TrimsOfOneBurstAreDoneOnceAfterIt)
-{
-    int trims = 0;
-    LinuxSystemState::Options options;
-    options.trimmer = [&trims] { ++trims; };
-    options.trimDelayMs = 0;
-    LinuxSystemState deferred(options);
-    for (int i = 0; i < 3; ++i)
-        deferred.trimWorkingSet();
-    EXPECT_EQ(trims, 0);
-    EXPECT_TRUE(deferred.trimPending());
-    const QDeadlineTimer deadline(10000);
-    while (deferred.trimPending() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    EXPECT_EQ(trims, 1);
-
-    // A burst that goes on past the latest time: the clock stands still while
-    // requests keep coming, then jumps past the latest time.
-    qint64 clock = 0;
-    options.clockMs = [&clock] { return clock; };
-    options.trimDelayMs = 60000;
-    options.trimLatestMs = 1000;
-    LinuxSystemState capped(options);
-    capped.trimWorkingSet();
-    clock = 999;
-    capped.trimWorkingSet();
-    clock = 5000;
-    capped.trimWorkingSet();   // due now: the latest time has passed
-    const QDeadlineTimer cappedDeadline(10000);
-    while (capped.trimPending() && !cappedDeadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    EXPECT_EQ(trims, 2);
-    options.clockMs = {};
-
-    options.trimDelayMs = -1;
-    LinuxSystemState immediate(options);
-    immediate.trimWorkingSet();
-    immediate.trimWorkingSet();
-    EXPECT_EQ(trims, 4);
-    EXPECT_FALSE(immediate.trimPending());
 }
 
 TEST(LinuxSystemState, MemInfo)
