@@ -4,14 +4,20 @@
 # showing the same local page, and compares the time from process start until
 # the window title tells that the page is shown.
 #
-#   usage: bench/startup_ratio.sh [PAIRS] [VORLEN_BINARY] [BARE_BINARY]
+#   usage: bench/startup_ratio.sh [--loaded] [PAIRS] [VORLEN_BINARY] [BARE_BINARY]
+#     --loaded       every run has one core kept busy by a `yes > /dev/null` of
+#                    ordinary priority in a session of its own, started by this
+#                    script before the program and ended with it (and bounded by
+#                    `timeout` in any case): other work on the machine
 #     PAIRS          number of timed pairs (default 7); one untimed pair comes first
 #     VORLEN_BINARY  default: build/bin/vorlen of this tree
 #     BARE_BINARY    default: bare_engine beside VORLEN_BINARY
 #
 # Prints for every pair the time to the title (ms), the CPU time that the
 # program and all its helper processes used until then (ms), and their PSS
-# (MiB) at that moment, then the median of the pairwise ratios vorlen / bare.
+# (MiB) at that moment, then the median of the pairwise ratios vorlen / bare,
+# also of the CPU time of the main thread alone (the thread that runs the
+# window and the engine's browser side).
 # The order inside a pair alternates, so a drifting machine load favours neither.
 #
 # Like bench/startup_time.sh: a private X display (Xvfb) with openbox, every run
@@ -31,11 +37,18 @@
 # may: nice -20 for itself and what it starts, and for the autogroup of its
 # session where the kernel shares the CPU between sessions (the autogroup's
 # setting is put back at the end). STARTUP_PRIORITY=0 leaves priorities alone.
+# The load of --loaded is not raised: it stays at nice 0 in a session of its own.
 #
 # Each program gets STARTUP_T0_US, its launch time in microseconds since the
 # epoch, so that timing marks it prints can count from the launch; with
 # STARTUP_LOGS=FOLDER set, every run's output is kept there as KIND-N.log.
 set -u
+
+loaded=''
+if [[ ${1:-} == --loaded ]]; then
+    loaded=1
+    shift
+fi
 
 readonly VORLEN_TITLE='시작 문서 - Vorlen™'
 readonly FIREWALL_TITLE='Windows 방화벽 설정'
@@ -48,7 +61,7 @@ vorlen=${2:-$here/../build/bin/vorlen}
 bare=${3:-$(dirname "$vorlen")/bare_engine}
 
 if ! [[ $pairs =~ ^[1-9][0-9]*$ ]]; then
-    echo "usage: $0 [PAIRS] [VORLEN_BINARY] [BARE_BINARY]   (PAIRS: a positive number, got '$pairs')" >&2
+    echo "usage: $0 [--loaded] [PAIRS] [VORLEN_BINARY] [BARE_BINARY]   (PAIRS: a positive number, got '$pairs')" >&2
     exit 2
 fi
 for b in "$vorlen" "$bare"; do
@@ -76,7 +89,8 @@ now_us() { local t=${EPOCHREALTIME/./}; echo "${t#0}"; }
 source "$here/x_session.sh"
 
 # CPU time (ms, user + system, including ended children that were waited for)
-# and PSS (KiB) of a process and everything below it. Sets u_cpu and u_pss.
+# and PSS (KiB) of a process and everything below it, and the CPU time (ms) of
+# the process's main thread. Sets u_cpu, u_pss and u_main.
 tree_usage() {
     local top=$1 stat line pid rest
     local -A parent=() ticks=()
@@ -107,6 +121,10 @@ tree_usage() {
     done
     u_cpu=$((total * 1000 / hz))
     u_pss=$pss
+    # The main thread alone, from the scheduler's nanoseconds on the CPU.
+    local run_ns=0
+    { read -r run_ns _ <"/proc/$top/task/$top/schedstat"; } 2>/dev/null
+    u_main=$((run_ns / 1000000))
 }
 
 make_work_folder ratio
@@ -125,9 +143,10 @@ if [[ ${STARTUP_PRIORITY:-1} != 0 ]]; then
     fi
 fi
 
-xpid='' wmpid='' app='' spy=''
+xpid='' wmpid='' app='' spy='' load=''
 cleanup() {
     [[ -n $spy ]] && kill "$spy" 2>/dev/null
+    end_tree "$load"
     end_tree "$app"
     end_tree "$wmpid"
     end_tree "$xpid"
@@ -148,6 +167,22 @@ is_done_title() {
     else
         [[ $2 == *"$BARE_SUFFIX" ]]
     fi
+}
+
+# The load of --loaded: one busy process at nice 0 in a session of its own, so
+# that neither this script's priority nor its autogroup carries over to it. It
+# ends by itself after the longest a run may take.
+start_load() {
+    [[ -n $loaded ]] || return 0
+    setsid timeout $((TIMEOUT_MS / 1000 + 10)) sh -c 'exec yes >/dev/null' &
+    load=$!
+    renice -n 0 -p "$load" >/dev/null 2>&1
+    local pid
+    for pid in $(descendants "$load"); do renice -n 0 -p "$pid" >/dev/null 2>&1; done
+}
+stop_load() {
+    end_tree "$load"
+    load=''
 }
 
 # One cold run of vorlen or bare. Sets r_shown (ms until its window was listed),
@@ -185,6 +220,7 @@ run_once() {
     spy=$SPY_PID
     local -A seen=()
     local t0 t wid='' name='' done='' line id
+    start_load
     t0=$(now_us)
     (cd "$root" && HOME=$root/home XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data \
         XDG_CACHE_HOME=$root/cache TEMP=$root/temp STARTUP_T0_US=$t0 exec "${command[@]}" >"$root/out.log" 2>&1) &
@@ -224,6 +260,7 @@ run_once() {
     spy=''
     if [[ -z $wid ]]; then
         end_tree "$app"; app=''
+        stop_load
         return 1
     fi
 
@@ -263,11 +300,13 @@ run_once() {
         tree_usage "$app"
         r_cpu=$u_cpu
         r_pss=$u_pss
+        r_main=$u_main
     fi
     kill "$spy" 2>/dev/null
     wait "$spy" 2>/dev/null
     spy=''
     end_tree "$app"; app=''
+    stop_load
     if [[ -n ${STARTUP_LOGS:-} ]]; then
         mkdir -p "$STARTUP_LOGS" && cp "$root/out.log" "$STARTUP_LOGS/$kind-$n.log"
     fi
@@ -306,10 +345,11 @@ median_interval() {
 }
 
 echo "start-up, vorlen against the bare engine: $pairs pair(s) after one untimed pair, display $DISPLAY, priority: $priority"
+[[ -n $loaded ]] && echo "  loaded: one core kept busy by yes > /dev/null (nice 0, own session) during every run"
 echo "  vorlen: $vorlen"
 echo "  bare:   $bare"
 printf '%-5s %21s %21s %21s %7s\n' pair 'title ms (v / b)' 'cpu ms (v / b)' 'PSS MiB (v / b)' ratio
-t_ratios=() c_ratios=() v_ms=() b_ms=() v_cpu=() b_cpu=() v_pss=() b_pss=() v_shown=() b_shown=()
+t_ratios=() c_ratios=() m_ratios=() v_main=() b_main=() v_ms=() b_ms=() v_cpu=() b_cpu=() v_pss=() b_pss=() v_shown=() b_shown=()
 for n in $(seq 0 "$pairs"); do
     if ((n % 2)); then order=(vorlen bare); else order=(bare vorlen); fi
     for kind in "${order[@]}"; do
@@ -319,6 +359,7 @@ for n in $(seq 0 "$pairs"); do
         printf -v "${kind}_cpu" '%s' "$r_cpu"
         printf -v "${kind}_pss" '%s' "$r_pss"
         printf -v "${kind}_shown" '%s' "$r_shown"
+        printf -v "${kind}_main" '%s' "$r_main"
     done
     if ((n == 0)); then
         printf '%-5s %9d / %-9d %9d / %-9d %9d / %-9d %7s\n' warm "$vorlen_ms" "$bare_ms" "$vorlen_cpu" "$bare_cpu" \
@@ -328,6 +369,8 @@ for n in $(seq 0 "$pairs"); do
     r=$(ratio "$vorlen_ms" "$bare_ms")
     t_ratios+=("$r")
     c_ratios+=("$(ratio "$vorlen_cpu" "$bare_cpu")")
+    m_ratios+=("$(ratio "$vorlen_main" "$bare_main")")
+    v_main+=("$vorlen_main") b_main+=("$bare_main")
     v_ms+=("$vorlen_ms") b_ms+=("$bare_ms") v_cpu+=("$vorlen_cpu") b_cpu+=("$bare_cpu")
     v_pss+=("$vorlen_pss") b_pss+=("$bare_pss") v_shown+=("$vorlen_shown") b_shown+=("$bare_shown")
     printf '%-5d %9d / %-9d %9d / %-9d %9d / %-9d %7s\n' "$n" "$vorlen_ms" "$bare_ms" "$vorlen_cpu" "$bare_cpu" \
@@ -340,3 +383,4 @@ printf 'median (vorlen / bare): window %s / %s ms, title %s / %s ms, cpu %s / %s
     "$(($(m "${v_pss[@]}" | cut -d. -f1) / 1024))" "$(($(m "${b_pss[@]}" | cut -d. -f1) / 1024))"
 echo "pairwise median ratio vorlen / bare: title $(printf '%s\n' "${t_ratios[@]}" | median_interval)"
 echo "                                     cpu   $(printf '%s\n' "${c_ratios[@]}" | median_interval)"
+echo "                         main thread cpu   $(printf '%s\n' "${m_ratios[@]}" | median_interval)  (median $(m "${v_main[@]}") / $(m "${b_main[@]}") ms)"

@@ -186,13 +186,14 @@ QPixmap BuiltinImages::programIcon(int size) const
     return icon;
 }
 
-QIcon BuiltinImages::windowIcon() const
+QIcon BuiltinImages::windowIcon(bool withLarge) const
 {
     QIcon icon;
     icon.addPixmap(loadResource(QStringLiteral("ProgramIcon"), false));
     QPixmap medium = loadResource(QStringLiteral("ProgramIcon"), true);
     medium.setDevicePixelRatio(1.0); // 32 px for the task switcher, not a sharper 16
     icon.addPixmap(medium);
-    icon.addPixmap(loadResource(QStringLiteral("ProgramIcon256"), false));
+    if (withLarge)
+        icon.addPixmap(loadResource(QStringLiteral("ProgramIcon256"), false));
     return icon;
 }

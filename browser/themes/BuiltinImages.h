@@ -71,8 +71,10 @@ public:
     // a size below 1.
     QPixmap programIcon(int size) const;
 
-    // The program icon at 16, 32 and 256 pixels, for the window icon.
-    QIcon windowIcon() const;
+    // The program icon at 16, 32 and 256 pixels, for the window icon; without
+    // the large one, the 16 and 32 pixels a window starts with: the 256 pixel
+    // picture costs its decoding and a quarter megabyte to the X server.
+    QIcon windowIcon(bool withLarge = true) const;
 
 private:
     qreal m_devicePixelRatio;

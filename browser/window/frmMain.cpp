@@ -27,7 +27,8 @@ frmMain::frmMain(VorlenApp &app, Skin &skin, BuiltinImages &images)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vorlen™"));
-    setWindowIcon(images.windowIcon());
+    // The large icon follows once the start page is shown.
+    setWindowIcon(images.windowIcon(false));
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(design::px(design::kDefaultWidth), design::px(design::kDefaultHeight));
     // The window manager owns the size while the user drags an edge and does

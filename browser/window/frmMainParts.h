@@ -36,6 +36,7 @@ struct frmMain::Parts
     MoveEndWatch *moveEnd = nullptr;
     frmPopupMenu *popup = nullptr;
     StartupPaintHold *startupHold = nullptr;
+    bool largeIconSet = false;   // the 256 pixel icon, given once the start page is there
     int fadeSteps = 0;
     bool unloading = false;
     bool pageFailureReported = false;

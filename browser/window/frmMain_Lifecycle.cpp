@@ -12,12 +12,15 @@
 #include "browser/startup/modBase.h"
 #include "browser/startup/modLocalPages.h"
 #include "browser/startup/modStartPage.h"
+#include "browser/themes/BuiltinImages.h"
 #include "platform/Settings.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -48,6 +51,8 @@ void frmMain::holdBarsUntilStartPage()
 
 void frmMain::Parts::releaseStartupHold(frmMain &f)
 {
+    if (!std::exchange(f.m_parts->largeIconSet, true))
+        f.setWindowIcon(f.m_images.windowIcon());
     if (!f.m_parts->startupHold)
         return;
     f.m_parts->startupHold->release();
