@@ -75,6 +75,10 @@ protected:
         // would let a local page read another file (see mayNavigate).
         if (!m_owner)
             return true;
+        if (url.toString().startsWith(QLatin1String(kPageActionPrefix))) {
+            m_owner->pageActionRequested(url);
+            return false;
+        }
         if (const StatusAction action = statusActionOf(url); action != StatusAction::None) {
             m_owner->statusActionRequested(action);
             return false;
@@ -887,6 +891,21 @@ void QtWebBrowser::statusActionRequested(StatusAction action)
             }
         },
         Qt::QueuedConnection);
+}
+
+void QtWebBrowser::pageActionRequested(const QUrl &url)
+{
+    // Only a page the program made asks: one of the generated pages, or an
+    // "about:" text page the browser itself navigated to. A web page naming
+    // these addresses gets nothing.
+    if (!m_page)
+        return;
+    const QUrl current = m_page->url();
+    const bool generated = m_generatedPages && !m_generatedPages->nameOf(current).isEmpty();
+    if (!generated && !m_aboutAddresses.contains(current.toString(QUrl::FullyEncoded)))
+        return;
+    QMetaObject::invokeMethod(
+        this, [this, address = url.toString()] { Q_EMIT GeneratedPageAction(address); }, Qt::QueuedConnection);
 }
 
 void QtWebBrowser::setInputMethodGuard(QtWebInputMethodGuard *guard)

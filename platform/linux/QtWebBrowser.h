@@ -175,6 +175,7 @@ private:
 
     // Called by the page.
     void statusActionRequested(StatusAction action);
+    void pageActionRequested(const QUrl &url);
     bool mayNavigate(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) const;
     void navigationRequested(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
     QWebEnginePage *newWindowRequested();
