@@ -20,8 +20,9 @@ page carries the tab's id in its address; its script, every few hundred ms,
 opens a new tab (window.open), navigates on (a new step of the same tab) or,
 for a tab it opened, reports the close and closes the tab (window.close). The
 server notes when each tab id was first seen and when it was closed: a tab
-open at the kill for more than 2 s is one first seen more than 2 s before the
-kill (or restored from the session the run started with) and not closed.
+open at the kill for more than 2 s is one first seen in this run more than 2 s
+before the kill, or one restored from the session the run started with, and
+not closed since.
 
 Prints one line per failed check and the figures at the end; exits 1 when a
 check failed. Ends only the processes it started. Installs nothing.
@@ -279,7 +280,7 @@ def main():
 
             with TABS.lock:
                 required = {t for t, at in TABS.first_seen.items()
-                            if at < killed_at - OPEN_FOR and t not in TABS.closed}
+                            if launched <= at < killed_at - OPEN_FOR and t not in TABS.closed}
                 # Restored tabs were open from the start unless closed since.
                 required |= {t for t in restored if t not in TABS.closed and launched < killed_at - OPEN_FOR}
             found = None
@@ -304,6 +305,12 @@ def main():
                                 f"missing from session.vss{'' if found[0] == 0 else '.' + str(found[0])}: "
                                 + ", ".join(sorted(missing)))
                 print(failures[-1], flush=True)
+                if os.environ.get("SESSION_KILLS_VERBOSE"):
+                    print("   file:", *found[1], sep="\n     ", flush=True)
+                    with TABS.lock:
+                        for t in sorted(missing):
+                            print(f"   {t}: first seen {killed_at - TABS.first_seen.get(t, killed_at):.1f} s "
+                                  f"before the kill, restored {t in restored}", flush=True)
             restored = named - {""}
             if (kill + 1) % 25 == 0:
                 print(f"{kill + 1} kills, {len(failures)} failed checks, {time.monotonic() - started:.0f} s",

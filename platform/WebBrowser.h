@@ -120,6 +120,16 @@ public:
     // (and nothing changed) when the bytes are not a history this control reads.
     virtual bool restoreHistory(const QByteArray &state) = 0;
 
+    // A tab brought back but not loaded yet: until the next navigation the
+    // control stands for url with title, without loading anything where it
+    // can, and TitleChange tells the title. This one shows a page of nothing
+    // but the title.
+    virtual void showPending(const QString &url, const QString &title)
+    {
+        Q_UNUSED(url);
+        Navigate2(QStringLiteral("about:<html><head><title>%1</title></head></html>").arg(title.toHtmlEscaped()));
+    }
+
     QString Tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
 

@@ -304,10 +304,9 @@ bool SessionKeeper::show(const sessionFile::Tab &tab, platform::WebBrowser *page
 
 void SessionKeeper::showLater(const sessionFile::Tab &tab, platform::WebBrowser *page)
 {
-    // A page of nothing but the title gives the tab its caption; a page's
-    // title is text here, never markup.
-    const QString title = tab.title.isEmpty() ? tab.url : tab.title;
-    page->Navigate2(QStringLiteral("about:<html><head><title>%1</title></head></html>").arg(title.toHtmlEscaped()));
+    // The tab's caption is its title, as text; the engine loads nothing for
+    // it until the tab is selected.
+    page->showPending(tab.url, tab.title.isEmpty() ? tab.url : tab.title);
 }
 
 int SessionKeeper::restorePrevious()

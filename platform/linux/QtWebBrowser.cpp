@@ -385,8 +385,22 @@ void QtWebBrowser::Navigate2(const QString &address)
     navigateTo(address);
 }
 
+void QtWebBrowser::showPending(const QString &url, const QString &title)
+{
+    if (!m_page)
+        return;
+    // Whatever the new tab began to load is not needed.
+    if (m_loading || m_page->url().isEmpty() || m_page->url() == QUrl(QStringLiteral("about:blank")))
+        m_page->triggerAction(QWebEnginePage::Stop);
+    m_pendingUrl = url;
+    m_pendingTitle = title;
+    Q_EMIT TitleChange(title.isEmpty() ? url : title);
+}
+
 void QtWebBrowser::navigateTo(const QString &address)
 {
+    m_pendingUrl.clear();
+    m_pendingTitle.clear();
     if (!m_page)
         return;
     if (isAboutAddress(address)) {
@@ -541,6 +555,8 @@ QString QtWebBrowser::addressOf(const QUrl &url) const
 
 QString QtWebBrowser::LocationURL() const
 {
+    if (!m_pendingUrl.isEmpty())
+        return m_pendingUrl;
     return m_page ? addressOf(m_page->url()) : QString();
 }
 
@@ -550,6 +566,8 @@ QString QtWebBrowser::DocumentTitle() const
     // document has no title (for a file, just its name, which a real title may
     // equal too). The history entry keeps the document's own title, empty when
     // there is none.
+    if (!m_pendingUrl.isEmpty())
+        return cutTitle(m_pendingTitle);
     if (!m_page)
         return QString();
     return cutTitle(m_page->history()->currentItem().title());
@@ -580,6 +598,8 @@ bool QtWebBrowser::restoreHistory(const QByteArray &state)
 {
     if (!m_view || state.isEmpty())
         return false;
+    m_pendingUrl.clear();
+    m_pendingTitle.clear();
     QDataStream in(state);
     // The engine reads the stream into its navigation list and loads the
     // current entry, with the usual load events.
