@@ -47,4 +47,12 @@ TEST_F(RealBrowserTest, TheRecoveryPageShowsAHostileTitleAsTextAndItsRestoreButt
     ASSERT_EQ(keeper->closedTabs().size(), 1);
     EXPECT_EQ(keeper->closedTabs().at(0).tab.url, saved.tabs.at(1).url);
     EXPECT_NE(form().browser(0)->DocumentTitle(), "pwned");
+
+    // C waits: it stands for its address and title, and the engine has loaded nothing for it.
+    EXPECT_EQ(form().browser(1)->LocationURL(), saved.tabs.at(2).url);
+    EXPECT_EQ(form().browser(1)->DocumentTitle(), "C");
+    EXPECT_NE(engine(1)->page()->url().toString(), saved.tabs.at(2).url);
+    form().tabs().select(2);
+    EXPECT_TRUE(waitUntil([&] { return engine(1)->page()->url().toString() == saved.tabs.at(2).url; }))
+        << "selected, it loads";
 }
