@@ -14,6 +14,13 @@ namespace platform {
 
 class WebBrowser;
 
+// The address prefix of the generated pages' own actions: a page the program
+// wrote itself (see the generated pages) names an action as a link or a GET
+// form aimed at kPageActionPrefix + "<action>?<values>". The control never
+// loads such an address; it raises GeneratedPageAction instead, and only while
+// the page on show is one of the program's own.
+inline constexpr char kPageActionPrefix[] = "vorlen://local/page-action/";
+
 // Answer slot of a page's request for a new window. The handler either names the
 // control that receives the window (ppDisp) or cancels the request.
 struct NewWindowRequest
@@ -113,6 +120,16 @@ public:
     // (and nothing changed) when the bytes are not a history this control reads.
     virtual bool restoreHistory(const QByteArray &state) = 0;
 
+    // A tab brought back but not loaded yet: until the next navigation the
+    // control stands for url with title, without loading anything where it
+    // can, and TitleChange tells the title. This one shows a page of nothing
+    // but the title.
+    virtual void showPending(const QString &url, const QString &title)
+    {
+        Q_UNUSED(url);
+        Navigate2(QStringLiteral("about:<html><head><title>%1</title></head></html>").arg(title.toHtmlEscaped()));
+    }
+
     QString Tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
 
@@ -145,6 +162,9 @@ Q_SIGNALS:
     // The page's own script asked to print it (window.print()).
     void PrintRequested();
     void FullScreenRequested(platform::FullScreenRequest &request);
+    // The program's own page on show asked for one of its actions (see
+    // kPageActionPrefix); url is the whole address, values and all.
+    void GeneratedPageAction(const QString &url);
 
 private:
     QString m_tag;

@@ -155,6 +155,13 @@ SessionWindows &BrowserAssembly::windows()
                 if (m_sessions)
                     m_sessions->startDone();
             },
+            [this] {
+                mainForm();
+                if (!m_sessions || !m_sessions->crashLoop())
+                    return false;
+                showMainWindow();
+                return m_sessions->showRecoveryPage();
+            },
         });
     }
     return *m_windows;

@@ -112,9 +112,16 @@ void SessionWindows::ShowStartWindow()
         if (m_sessionStart.done)
             m_sessionStart.done();
     };
+    const qint16 restore = platform::setting::int16(m_app.environment(), settings::Key::SessionRestoreValue);
+    // Runs that died right after a restore, twice in a row: the user picks
+    // the tabs on the recovery page instead of any restore or wizard.
+    if ((restore == 1 || restore == 2) && m_sessionStart.recoveryPage && m_sessionStart.recoveryPage()) {
+        done();
+        return;
+    }
     // Continuing every session needs no wizard; the session record of a crash
     // is replaced as the restored pages load.
-    if (platform::setting::int16(m_app.environment(), settings::Key::SessionRestoreValue) == 2
+    if (restore == 2
         && m_sessionStart.continueSession && m_sessionStart.continueSession()) {
         done();
         return;

@@ -38,6 +38,9 @@ public:
         std::function<int()> recoverAll;
         // The start has decided on the session before.
         std::function<void()> done;
+        // SessionRestoreValue 1 or 2 after a crash loop: the recovery page
+        // stands in for every restore; true when it is shown.
+        std::function<bool()> recoveryPage;
     };
     void setSessionStart(SessionStart start) { m_sessionStart = std::move(start); }
 

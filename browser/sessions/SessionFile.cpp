@@ -158,9 +158,14 @@ std::optional<Found> readNewest(const QString &folder)
 
 bool write(const QString &folder, const Session &session)
 {
+    return writeBytes(folder, encode(session));
+}
+
+bool writeBytes(const QString &folder, const QByteArray &bytes)
+{
     if (!QDir().mkpath(folder))
         return false;
-    return platform::writeFileAtomically(path(folder, 0), encode(session));
+    return platform::writeFileAtomically(path(folder, 0), bytes);
 }
 
 } // namespace sessionFile

@@ -72,5 +72,7 @@ std::optional<Found> readNewest(const QString &folder);
 
 // Replaces the file in one atomic write (the folder is made when missing).
 bool write(const QString &folder, const Session &session);
+// The same with the bytes encode made.
+bool writeBytes(const QString &folder, const QByteArray &bytes);
 
 } // namespace sessionFile

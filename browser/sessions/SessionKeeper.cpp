@@ -1,14 +1,22 @@
 #include "SessionKeeper.h"
 
+#include "RecoveryPage.h"
+#include "SessionWriter.h"
+
 #include "browser/core/TabSet.h"
 #include "browser/core/VorlenApp.h"
+#include "browser/startup/modBase.h"
 #include "browser/startup/modLocalPages.h"
 #include "browser/startup/modSessionRecord.h"
+#include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "platform/Settings.h"
 #include "platform/WebBrowser.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QUrl>
@@ -42,8 +50,17 @@ SessionKeeper::SessionKeeper(VorlenApp &app, TabSet &tabs, QObject *parent)
     auto elapsed = std::make_shared<QElapsedTimer>();
     elapsed->start();
     m_clock = [elapsed] { return elapsed->elapsed(); };
+    m_wallClock = [] { return QDateTime::currentMSecsSinceEpoch(); };
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &SessionKeeper::flush);
+    m_steadyTimer.setSingleShot(true);
+    connect(&m_steadyTimer, &QTimer::timeout, this, &SessionKeeper::markSteady);
+    m_writer = new SessionWriter(m_folder, this);
+    m_writer->setDone([this](quint64, bool ok) {
+        if (!ok)
+            writeFailed();
+    });
+    m_record = restoreRecord::read(m_folder);
 
     // The run before is kept in the backups before this run writes anything.
     sessionFile::rotate(m_folder);
@@ -59,6 +76,10 @@ SessionKeeper::SessionKeeper(VorlenApp &app, TabSet &tabs, QObject *parent)
         watch(index, m_tabs.positionOf(index));
     connect(&m_tabs, &TabSet::inserted, this, [this](qint16 index, int position) {
         watch(index, position);
+        // A tab opened past the recovery page is a start afresh: this run's
+        // tabs are written from now on, the offered ones wait in the reopen list.
+        if (m_recovery && !m_restoring)
+            settleRecovery({}, nullptr);
         changed();
     });
     connect(&m_tabs, &TabSet::removed, this, [this](qint16 index, platform::WebBrowser *page) {
@@ -72,6 +93,19 @@ SessionKeeper::SessionKeeper(VorlenApp &app, TabSet &tabs, QObject *parent)
         }
         changed();
     });
+}
+
+SessionKeeper::~SessionKeeper()
+{
+    // A write under way is finished; the file is never left to a dying thread.
+    m_writer->wait();
+}
+
+void SessionKeeper::waitForWrites()
+{
+    m_writer->wait();
+    // The worker's answers are delivered before this returns.
+    QCoreApplication::sendPostedEvents(m_writer);
 }
 
 void SessionKeeper::watch(qint16 index, int position)
@@ -197,6 +231,19 @@ void SessionKeeper::endCleanly()
     if (m_ended)
         return;
     m_timer.stop();
+    m_steadyTimer.stop();
+    if (m_restoredThisRun && !m_record.isEmpty()) {
+        m_record.last().cleanExit = true;
+        m_record.last().lastSeen = m_wallClock();
+        writeRecord();
+    }
+    // Closed from the recovery page without a choice: the session it offers
+    // stays the newest file, and the next start offers it again.
+    if (m_recovery) {
+        QFile::remove(m_recoveryPath);
+        m_ended = true;
+        return;
+    }
     m_held = false;
     writeNow(true);
     m_ended = true;
@@ -204,6 +251,13 @@ void SessionKeeper::endCleanly()
 
 void SessionKeeper::startDone()
 {
+    if (m_recovery)
+        return;
+    // A start that brought nothing back ends any run of quick crashes.
+    if (!m_restoredThisRun && !m_record.isEmpty()) {
+        m_record.clear();
+        writeRecord();
+    }
     if (!m_held)
         return;
     m_held = false;
@@ -215,18 +269,26 @@ void SessionKeeper::writeNow(bool cleanExit)
     sessionFile::Session session = snapshot();
     session.cleanExit = cleanExit;
     m_lastWrite = m_clock();
-    if (!sessionFile::write(m_folder, session)) {
-        // The tabs still live; the user hears once that they would not
-        // survive a crash, and the next change tries again.
-        if (!m_failureShown) {
-            m_failureShown = true;
-            m_app.shell().notice(QStringLiteral("탭 목록 저장 안됨"),
-                                 QStringLiteral("열린 탭 목록을 프로필 폴더에 저장할 수 없습니다."), true, 5000);
-        }
-        return;
-    }
     m_dirty = false;
     ++m_writes;
+    if (!cleanExit) {
+        m_writer->post(std::move(session));
+        return;
+    }
+    if (!m_writer->writeNow(session))
+        writeFailed();
+}
+
+void SessionKeeper::writeFailed()
+{
+    // The tabs still live; the user hears once that they would not survive a
+    // crash, and the next change tries again.
+    m_dirty = true;
+    if (!m_failureShown) {
+        m_failureShown = true;
+        m_app.shell().notice(QStringLiteral("탭 목록 저장 안됨"),
+                             QStringLiteral("열린 탭 목록을 프로필 폴더에 저장할 수 없습니다."), true, 5000);
+    }
 }
 
 bool SessionKeeper::show(const sessionFile::Tab &tab, platform::WebBrowser *page)
@@ -242,10 +304,9 @@ bool SessionKeeper::show(const sessionFile::Tab &tab, platform::WebBrowser *page
 
 void SessionKeeper::showLater(const sessionFile::Tab &tab, platform::WebBrowser *page)
 {
-    // A page of nothing but the title gives the tab its caption; a page's
-    // title is text here, never markup.
-    const QString title = tab.title.isEmpty() ? tab.url : tab.title;
-    page->Navigate2(QStringLiteral("about:<html><head><title>%1</title></head></html>").arg(title.toHtmlEscaped()));
+    // The tab's caption is its title, as text; the engine loads nothing for
+    // it until the tab is selected.
+    page->showPending(tab.url, tab.title.isEmpty() ? tab.url : tab.title);
 }
 
 int SessionKeeper::restorePrevious()
@@ -256,11 +317,17 @@ int SessionKeeper::restorePrevious()
     }
     const sessionFile::Session session = m_previous->session;
     m_previous.reset();
+    return restoreSession(session);
+}
+
+int SessionKeeper::restoreSession(const sessionFile::Session &session)
+{
     platform::WebBrowser *start = m_tabs.page(0);
     if (!start) {
         startDone();
         return -1;
     }
+    noteRestore();
     int restored = 0;
     {
         m_restoring = true;
@@ -315,6 +382,110 @@ int SessionKeeper::recoverAfterCrash()
     if (restoreValue(m_app) != 1 || !m_previous || m_previous->session.cleanExit)
         return -1;
     return restorePrevious();
+}
+
+void SessionKeeper::noteRestore()
+{
+    m_restoredThisRun = true;
+    const qint64 now = m_wallClock();
+    m_record.append(restoreRecord::Run{now, now, false});
+    while (m_record.size() > restoreRecord::kMaxRuns)
+        m_record.removeFirst();
+    writeRecord();
+    m_steadyTimer.start(kSteadyAfterMs);
+}
+
+void SessionKeeper::markSteady()
+{
+    m_steadyTimer.stop();
+    if (!m_restoredThisRun || m_record.isEmpty() || m_ended)
+        return;
+    m_record.last().lastSeen = m_wallClock();
+    writeRecord();
+}
+
+void SessionKeeper::writeRecord()
+{
+    // Small and rare (a restore, a minute later, the exit): written on the spot.
+    restoreRecord::write(m_folder, m_record);
+}
+
+bool SessionKeeper::crashLoop() const
+{
+    return m_previous && !m_previous->session.tabs.isEmpty() && restoreRecord::isCrashLoop(m_record);
+}
+
+bool SessionKeeper::showRecoveryPage()
+{
+    platform::WebBrowser *start = m_tabs.page(0);
+    if (!crashLoop() || !start)
+        return false;
+    m_recovery = m_previous->session;
+    m_previous.reset();
+    // Nothing is written until the user has chosen.
+    m_held = true;
+    const QStringList lines = recoveryPage::lines(*m_recovery);
+    const QString temp = m_app.environment().tempFolder();
+    m_recoveryPath = temp.isEmpty() ? QString() : recoveryPage::filePath(temp);
+    if (!m_recoveryPath.isEmpty() && platform::writeFileAtomically(m_recoveryPath, modLocalPages::encodePage(lines))) {
+        start->Navigate(m_recoveryPath);
+    } else {
+        m_recoveryPath.clear();
+        start->Navigate(QStringLiteral("about:") + lines.join(QLatin1Char('\n')));
+    }
+    m_recoveryConnection = connect(start, &platform::WebBrowser::GeneratedPageAction, this,
+                                   [this, start](const QString &url) { recoveryAction(start, url); });
+    return true;
+}
+
+void SessionKeeper::recoveryAction(platform::WebBrowser *page, const QString &url)
+{
+    if (!m_recovery || m_ended)
+        return;
+    const std::optional<recoveryPage::Action> action = recoveryPage::actionOf(url, int(m_recovery->tabs.size()));
+    if (!action)
+        return;
+    settleRecovery(action->kind == recoveryPage::Action::Kind::Restore ? action->tabs : QList<int>(), page);
+}
+
+void SessionKeeper::settleRecovery(const QList<int> &restore, platform::WebBrowser *startPage)
+{
+    const sessionFile::Session offered = *m_recovery;
+    endRecovery();
+    // What is not brought back stays in the reopen list; nothing is lost.
+    sessionFile::Session chosen = offered;
+    chosen.tabs.clear();
+    chosen.selected = 0;
+    for (int i = 0; i < offered.tabs.size(); ++i) {
+        if (restore.contains(i)) {
+            if (i == offered.selected)
+                chosen.selected = int(chosen.tabs.size());
+            chosen.tabs.append(offered.tabs.at(i));
+        } else if (!isGenerated(offered.tabs.at(i).url)) {
+            m_closed.append(sessionFile::ClosedTab{offered.tabs.at(i), i + 1});
+        }
+    }
+    while (m_closed.size() > sessionFile::kMaxClosedTabs)
+        m_closed.removeFirst();
+    if (!chosen.tabs.isEmpty()) {
+        restoreSession(chosen);
+        return;
+    }
+    // A fresh start: the start page, and no run of quick crashes to remember.
+    m_record.clear();
+    writeRecord();
+    m_held = false;
+    if (startPage)
+        modBase::OpenStartPage(m_app.platform(), startPage);
+    changed();
+}
+
+void SessionKeeper::endRecovery()
+{
+    disconnect(m_recoveryConnection);
+    m_recovery.reset();
+    if (!m_recoveryPath.isEmpty())
+        QFile::remove(m_recoveryPath);
 }
 
 bool SessionKeeper::reopenClosedTab(int which)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RestoreRecord.h"
 #include "SessionFile.h"
 
 #include <QHash>
@@ -12,6 +13,7 @@
 #include <vector>
 
 class QMenu;
+class SessionWriter;
 class TabSet;
 class VorlenApp;
 namespace platform {
@@ -26,7 +28,13 @@ class WebBrowser;
 // when the keeper is made, before anything is written.
 //
 // Each tab's state is the one it had at its last page event, so a tab whose
-// page shows the ending page, or has not loaded yet, keeps what it had.
+// page shows the ending page, or has not loaded yet, keeps what it had. The
+// file is written on a worker thread (see SessionWriter), except the clean
+// exit's write, which is done before endCleanly returns.
+//
+// Every restore is noted in the restore record beside the file (see
+// restoreRecord); after a crash loop the start shows the recovery page
+// instead of restoring, and nothing is written until the user has chosen.
 class SessionKeeper : public QObject
 {
     Q_OBJECT
@@ -34,6 +42,8 @@ public:
     static constexpr int kMinIntervalMs = 1000;
     // Milliseconds on a clock that never goes back.
     using Clock = std::function<qint64()>;
+    // Milliseconds since the epoch, for the restore record that outlives the run.
+    using WallClock = std::function<qint64()>;
 
     SessionKeeper(VorlenApp &app, TabSet &tabs, QObject *parent = nullptr);
 
@@ -42,6 +52,8 @@ public:
     // What the run before left, when any of the three files read whole.
     const std::optional<sessionFile::Found> &previous() const { return m_previous; }
     void setClock(Clock clock) { m_clock = std::move(clock); }
+    void setWallClock(WallClock clock) { m_wallClock = std::move(clock); }
+    ~SessionKeeper() override;
 
     // Something changed: write now, or once the current second is over.
     void changed();
@@ -68,6 +80,19 @@ public:
     // recovery applies.
     int recoverAfterCrash();
 
+    // The runs before died right after restoring, twice in a row, and left a
+    // session to restore.
+    bool crashLoop() const;
+    // Shows the recovery page in the start tab in place of any restore; false
+    // when there is no crash loop. Until one of its buttons is used, nothing
+    // is written: the session before stays the newest file.
+    bool showRecoveryPage();
+    bool recoveryPending() const { return m_recovery.has_value(); }
+    const restoreRecord::Runs &restoreRuns() const { return m_record; }
+    // The restore of this run lived long enough not to count as a quick end.
+    static constexpr int kSteadyAfterMs = int(restoreRecord::kLoopWindowMs);
+    void markSteady();
+
     // Reopens a closed tab (the last one when which is -1) at its old place.
     bool reopenClosedTab(int which = -1);
     const QList<sessionFile::ClosedTab> &closedTabs() const { return m_closed; }
@@ -79,6 +104,10 @@ public:
     sessionFile::Session snapshot() const;
     // The loading, error, new-tab and ending pages and the program's own pages.
     bool isGenerated(const QString &url) const;
+
+    // Returns once the writes handed to the worker are done.
+    void waitForWrites();
+    SessionWriter &writer() { return *m_writer; }
 
     int writes() const { return m_writes; }
     bool writePending() const { return m_timer.isActive(); }
@@ -94,6 +123,16 @@ private:
     void fillMenu(QMenu *menu);
     // A restored tab that is not selected shows only its title until it is.
     void showLater(const sessionFile::Tab &tab, platform::WebBrowser *page);
+    int restoreSession(const sessionFile::Session &session);
+    void recoveryAction(platform::WebBrowser *page, const QString &url);
+    // Ends the recovery page's wait: the tabs at those places come back, the
+    // others go to the reopen list; none chosen starts afresh (startPage, when
+    // given, shows the start page).
+    void settleRecovery(const QList<int> &restore, platform::WebBrowser *startPage);
+    void endRecovery();
+    void noteRestore();
+    void writeRecord();
+    void writeFailed();
 
     VorlenApp &m_app;
     TabSet &m_tabs;
@@ -104,6 +143,14 @@ private:
     QList<sessionFile::ClosedTab> m_closed;
     QSet<qint16> m_waiting;  // restored tabs not loaded yet
     Clock m_clock;
+    WallClock m_wallClock;
+    SessionWriter *m_writer = nullptr;
+    restoreRecord::Runs m_record;
+    std::optional<sessionFile::Session> m_recovery;  // the session the recovery page offers
+    QString m_recoveryPath;
+    QMetaObject::Connection m_recoveryConnection;
+    QTimer m_steadyTimer;
+    bool m_restoredThisRun = false;
     QTimer m_timer;
     qint64 m_lastWrite = -1;
     int m_writes = 0;

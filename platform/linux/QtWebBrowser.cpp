@@ -75,6 +75,10 @@ protected:
         // would let a local page read another file (see mayNavigate).
         if (!m_owner)
             return true;
+        if (url.toString().startsWith(QLatin1String(kPageActionPrefix))) {
+            m_owner->pageActionRequested(url);
+            return false;
+        }
         if (const StatusAction action = statusActionOf(url); action != StatusAction::None) {
             m_owner->statusActionRequested(action);
             return false;
@@ -381,8 +385,22 @@ void QtWebBrowser::Navigate2(const QString &address)
     navigateTo(address);
 }
 
+void QtWebBrowser::showPending(const QString &url, const QString &title)
+{
+    if (!m_page)
+        return;
+    // Whatever the new tab began to load is not needed.
+    if (m_loading || m_page->url().isEmpty() || m_page->url() == QUrl(QStringLiteral("about:blank")))
+        m_page->triggerAction(QWebEnginePage::Stop);
+    m_pendingUrl = url;
+    m_pendingTitle = title;
+    Q_EMIT TitleChange(title.isEmpty() ? url : title);
+}
+
 void QtWebBrowser::navigateTo(const QString &address)
 {
+    m_pendingUrl.clear();
+    m_pendingTitle.clear();
     if (!m_page)
         return;
     if (isAboutAddress(address)) {
@@ -537,6 +555,8 @@ QString QtWebBrowser::addressOf(const QUrl &url) const
 
 QString QtWebBrowser::LocationURL() const
 {
+    if (!m_pendingUrl.isEmpty())
+        return m_pendingUrl;
     return m_page ? addressOf(m_page->url()) : QString();
 }
 
@@ -546,6 +566,8 @@ QString QtWebBrowser::DocumentTitle() const
     // document has no title (for a file, just its name, which a real title may
     // equal too). The history entry keeps the document's own title, empty when
     // there is none.
+    if (!m_pendingUrl.isEmpty())
+        return cutTitle(m_pendingTitle);
     if (!m_page)
         return QString();
     return cutTitle(m_page->history()->currentItem().title());
@@ -576,6 +598,8 @@ bool QtWebBrowser::restoreHistory(const QByteArray &state)
 {
     if (!m_view || state.isEmpty())
         return false;
+    m_pendingUrl.clear();
+    m_pendingTitle.clear();
     QDataStream in(state);
     // The engine reads the stream into its navigation list and loads the
     // current entry, with the usual load events.
@@ -887,6 +911,21 @@ void QtWebBrowser::statusActionRequested(StatusAction action)
             }
         },
         Qt::QueuedConnection);
+}
+
+void QtWebBrowser::pageActionRequested(const QUrl &url)
+{
+    // Only a page the program made asks: one of the generated pages, or an
+    // "about:" text page the browser itself navigated to. A web page naming
+    // these addresses gets nothing.
+    if (!m_page)
+        return;
+    const QUrl current = m_page->url();
+    const bool generated = m_generatedPages && !m_generatedPages->nameOf(current).isEmpty();
+    if (!generated && !m_aboutAddresses.contains(current.toString(QUrl::FullyEncoded)))
+        return;
+    QMetaObject::invokeMethod(
+        this, [this, address = url.toString()] { Q_EMIT GeneratedPageAction(address); }, Qt::QueuedConnection);
 }
 
 void QtWebBrowser::setInputMethodGuard(QtWebInputMethodGuard *guard)

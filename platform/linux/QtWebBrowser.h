@@ -119,6 +119,8 @@ public:
     void print() override;
     void exitFullScreen() override;
 
+    // Reports url and title without loading; the next navigation ends it.
+    void showPending(const QString &url, const QString &title) override;
     QByteArray saveHistory() const override;
     bool restoreHistory(const QByteArray &state) override;
     // Reads the document's designMode ("on"/"off"); done runs later on the
@@ -175,6 +177,7 @@ private:
 
     // Called by the page.
     void statusActionRequested(StatusAction action);
+    void pageActionRequested(const QUrl &url);
     bool mayNavigate(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) const;
     void navigationRequested(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
     QWebEnginePage *newWindowRequested();
@@ -216,6 +219,9 @@ private:
     // Engine URLs (fully encoded) of "about:" text pages, with the address given.
     QHash<QString, QString> m_aboutAddresses;
     QHash<int, QUrl> m_failedEntries;
+    // What showPending stands for, until the next navigation.
+    QString m_pendingUrl;
+    QString m_pendingTitle;
     QUrl m_announcedUrl;   // BeforeNavigate2 raised, load start not yet seen
     bool m_announced = false;
     bool m_loading = false;

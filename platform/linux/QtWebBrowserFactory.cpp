@@ -124,7 +124,7 @@ QtWebBrowserFactory::~QtWebBrowserFactory()
 QStringList QtWebBrowserFactory::generatedPageNames()
 {
     return {QStringLiteral("Error.htm"), QStringLiteral("NewTab.htm"), QStringLiteral("StartPage.htm"),
-            QStringLiteral("Loading.htm"), QStringLiteral("Ending.htm")};
+            QStringLiteral("Loading.htm"), QStringLiteral("Ending.htm"), QStringLiteral("Recovery.htm")};
 }
 
 void QtWebBrowserFactory::setGeneratedPages(const QString &folder, const QStringList &names)

@@ -87,7 +87,7 @@ public:
     const QtWebRequestFilter &requestFilter() const { return m_requestFilter; }
     const CertificateExceptions &certificateExceptions() const { return m_certificateExceptions; }
     // The browser's status pages: "Error.htm", "NewTab.htm", "StartPage.htm",
-    // "Loading.htm", "Ending.htm".
+    // "Loading.htm", "Ending.htm" and the session recovery page "Recovery.htm".
     static QStringList generatedPageNames();
 
     // Where a download comes from, as the question before it names it: the
