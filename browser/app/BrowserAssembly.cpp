@@ -10,6 +10,7 @@
 #include "browser/input/PageCommands.h"
 #include "browser/input/frmPopupMenu.h"
 #include "browser/input/modKeyflint.h"
+#include "browser/lifecycle/TabLifecycle.h"
 #include "browser/modes/DisplayWindows.h"
 #include "browser/modes/ModeCommands.h"
 #include "browser/panels/PanelCommands.h"
@@ -109,6 +110,7 @@ void BrowserAssembly::installCommands()
     installDownloadCommands(m_app, main);
     installFullScreen(main.tabs(), main);
     m_sessions = &installSessionRestoreCommands(m_app, main.tabs(), *main.popupMenu().frmMainTabPopupMenu);
+    installTabLifecycle(m_app, main.tabs());
 }
 
 Keyflint &BrowserAssembly::keyflint()

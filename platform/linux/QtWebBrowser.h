@@ -121,6 +121,11 @@ public:
 
     QByteArray saveHistory() const override;
     bool restoreHistory(const QByteArray &state) override;
+    PageLifecycle lifecycleState() const override;
+    void setLifecycleState(PageLifecycle state) override;
+    PageLifecycle recommendedState() const override;
+    bool recentlyAudible() const override;
+    void askFormEdited(QObject *context, std::function<void(bool)> answer) override;
     // Reads the document's designMode ("on"/"off"); done runs later on the
     // event loop unless context is gone by then. An empty text means unknown.
     void readDesignMode(QObject *context, std::function<void(const QString &)> done) const;
