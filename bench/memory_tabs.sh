@@ -250,7 +250,7 @@ time_switches() {
         sleep 1
         echo "A $("$work/switchpixel" "$px" "$py" alt+Left 5000 "${PALETTE[@]}")"
         sleep 0.3
-        xdotool key --window "$wid" alt+Right
+        xdotool key alt+Right
         sleep 1
     done
 }
@@ -278,7 +278,7 @@ run_vorlen() {
     xdotool windowactivate --sync "$wid" 2>/dev/null
     local i
     for ((i = 1; i < n; i++)); do
-        xdotool key --window "$wid" ctrl+t
+        xdotool key ctrl+t
         sleep 0.25
     done
     # The pages load, and their first work settles.
