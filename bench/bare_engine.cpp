@@ -7,9 +7,9 @@
 //     FOLDER       the profile's storage folder (or $BARE_ENGINE_PROFILE)
 //     PAGE         a local HTML file, or an http:// or https:// address
 //     --frameless  a window without the window manager's frame, as vorlen's
-//     --tabs N     N views of PAGE: the first one shown, the others hidden
-//                  behind it as vorlen's background tabs are (for
-//                  bench/memory_tabs.sh)
+//     --tabs N     N views of PAGE, opened one after the other as tabs are:
+//                  each shown when it opens, hidden when the next one comes
+//                  (for bench/memory_tabs.sh)
 //
 // When the view reports a title while it shows PAGE, the window title becomes
 // "<document title> - bare engine": the same moment at which vorlen writes its
@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
+#include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
@@ -138,14 +139,22 @@ int main(int argc, char **argv)
 
     view.load(url);
     view.show();
-    // The other views live inside the shown one and stay hidden, each with a
-    // page of its own on the same profile.
+    // The other views live inside the window, each with a page of its own on
+    // the same profile. As a browser's new tabs are, each is shown when it
+    // opens, a quarter of a second after the one before, and hidden when the
+    // next one comes; the last one stays on show.
+    QWebEngineView *shownView = nullptr;
     for (int i = 1; i < tabs; ++i) {
-        auto *behind = new QWebEngineView(&view);
-        behind->setPage(new QWebEnginePage(&profile, behind));
-        behind->resize(kWidth, kHeight);
-        behind->hide();
-        behind->load(url);
+        QTimer::singleShot(250 * i, &view, [&view, &profile, &url, &shownView] {
+            auto *tab = new QWebEngineView(&view);
+            tab->setPage(new QWebEnginePage(&profile, tab));
+            tab->setGeometry(0, 0, kWidth, kHeight);
+            tab->load(url);
+            if (shownView)
+                shownView->hide();
+            tab->show();
+            shownView = tab;
+        });
     }
     return QApplication::exec();
 }

@@ -91,6 +91,14 @@ tree_pss() {
     done
     echo "$total"
 }
+# PSS (KiB) of the process alone.
+own_pss() {
+    local key value _
+    while read -r key value _; do
+        [[ $key == Pss: ]] && { echo "$value"; return; }
+    done 2>/dev/null <"/proc/$1/smaps_rollup"
+    echo 0
+}
 mib() { awk -v k="$1" 'BEGIN { printf "%.0f", k / 1024 }'; }
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -283,19 +291,19 @@ run_vorlen() {
     done
     # The pages load, and their first work settles.
     sleep $((8 + n / 5))
-    local before after
-    before=$(tree_pss "$app")
+    local before after before_own after_own
+    before=$(tree_pss "$app") before_own=$(own_pss "$app")
     set_key "$ini" TabFreezeSecondsValue "$FREEZE_S"
     set_key "$ini" TabDiscardSecondsValue "$DISCARD_S"
     # The next look (within a minute) reads the periods; from then on the tabs
     # are looked over every 1.2 s and freeze after 6 s, discard after 12 s.
     sleep $((60 + DISCARD_S + 8))
-    after=$(tree_pss "$app")
+    after=$(tree_pss "$app") after_own=$(own_pss "$app")
     local processes
     processes=$(($(descendants "$app" | wc -l) + 1))
     ((n == BARE_TABS)) && echo "$before" >"$work/vorlen.pss"
-    printf '%5d tabs  vorlen   before %6s MiB   after %6s MiB   (processes at the end: %d)\n' \
-        "$n" "$(mib "$before")" "$(mib "$after")" "$processes"
+    printf '%5d tabs  vorlen   before %6s MiB   after %6s MiB   (vorlen itself %s and %s MiB; processes at the end: %d)\n' \
+        "$n" "$(mib "$before")" "$(mib "$after")" "$(mib "$before_own")" "$(mib "$after_own")" "$processes"
     if ((n > 2)); then
         xdotool windowactivate --sync "$wid" 2>/dev/null
         time_switches "$wid" >"$root/switches.txt"
@@ -325,8 +333,8 @@ run_bare() {
     sleep $((8 + n / 5 + 3))
     local pss
     pss=$(tree_pss "$app")
-    printf '%5d tabs  bare     loaded %6s MiB   (processes: %d)\n' "$n" "$(mib "$pss")" \
-        $(($(descendants "$app" | wc -l) + 1))
+    printf '%5d tabs  bare     loaded %6s MiB   (bare_engine itself %s MiB; processes: %d)\n' "$n" "$(mib "$pss")" \
+        "$(mib "$(own_pss "$app")")" $(($(descendants "$app" | wc -l) + 1))
     end_tree "$app"
     app=''
     echo "$pss" >"$work/bare.pss"

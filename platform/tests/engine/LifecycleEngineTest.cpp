@@ -52,6 +52,9 @@ TEST(EngineLifecycle, ADiscardedPageKeepsItsTitleAndHistoryAndReloadsWhenShown)
     EXPECT_EQ(b->LocationURL(), fileUrl(two));
     EXPECT_EQ(b->DocumentTitle(), "two");
     EXPECT_TRUE(b->CanGoBack());
+    // The session keeper may write the tab out while it is discarded.
+    const QByteArray saved = b->saveHistory();
+    EXPECT_FALSE(saved.isEmpty());
 
     // Showing it again, as selecting its tab does, loads it where it was.
     SignalSpy reloaded(b, &WebBrowser::DocumentComplete);
@@ -66,6 +69,13 @@ TEST(EngineLifecycle, ADiscardedPageKeepsItsTitleAndHistoryAndReloadsWhenShown)
     ASSERT_TRUE(back.wait());
     EXPECT_EQ(b->LocationURL(), fileUrl(one));
     EXPECT_EQ(b->DocumentTitle(), "one");
+
+    // What it wrote out then brings the tab back in another control.
+    QtWebBrowser *copy = engine.create();
+    SignalSpy restored(copy, &WebBrowser::DocumentComplete);
+    ASSERT_TRUE(copy->restoreHistory(saved));
+    ASSERT_TRUE(restored.wait());
+    EXPECT_EQ(copy->LocationURL(), fileUrl(two));
 }
 
 TEST(EngineLifecycle, ADiscardedPageSetActiveWhileHiddenLoadsAgain)
