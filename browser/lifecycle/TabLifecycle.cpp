@@ -95,6 +95,10 @@ lifecycle::TabFacts TabLifecycle::facts(qint16 index, const Watch &watch, bool f
 
 void TabLifecycle::check()
 {
+    if (m_trimDue) {
+        m_trimDue = false;
+        m_app.platform().system.trimWorkingSet();
+    }
     const lifecycle::Periods periods = lifecycle::readPeriods(m_app.environment());
     for (qint16 index : m_tabs.indices())
         apply(index, periods);
@@ -115,7 +119,7 @@ void TabLifecycle::apply(qint16 index, const lifecycle::Periods &periods)
         // counts as edited and stays frozen.
         const platform::PageLifecycle next = lifecycle::target(facts(index, watch, watch.formAnswer != 0), periods);
         if (next != now)
-            page->setLifecycleState(next);
+            moveTo(*page, next);
         return;
     }
     // Only a tab due to leave Active is asked about its form.
@@ -139,8 +143,15 @@ void TabLifecycle::apply(qint16 index, const lifecycle::Periods &periods)
             return;
         const platform::PageLifecycle next = lifecycle::target(facts(index, *it, edited), periods);
         if (next != platform::PageLifecycle::Active)
-            asked->setLifecycleState(next);
+            moveTo(*asked, next);
     });
+}
+
+void TabLifecycle::moveTo(platform::WebBrowser &page, platform::PageLifecycle state)
+{
+    page.setLifecycleState(state);
+    if (state == platform::PageLifecycle::Discarded)
+        m_trimDue = true;
 }
 
 TabLifecycle &installTabLifecycle(VorlenApp &app, TabSet &tabs)

@@ -9,6 +9,9 @@
 #include <functional>
 
 class TabSet;
+namespace platform {
+class WebBrowser;
+}
 class VorlenApp;
 
 // Freezes and discards the tabs left in the background, after the periods of
@@ -16,6 +19,10 @@ class VorlenApp;
 // long each tab has been hidden and looks the tabs over on a timer, never on
 // a tab switch: a switch only wakes the tab it shows. The periods are read at
 // each look, so a change in the settings file counts from the next one.
+//
+// The engine frees a discarded page's memory a moment later; the look after
+// a discard trims the working set, so that the memory goes back to the
+// system and not only to the allocator.
 //
 // Before a tab leaves Active its page is asked whether a form field was
 // edited; the answer holds while the page stays hidden, since nobody can type
@@ -47,12 +54,16 @@ private:
     void shown(qint16 index);
     lifecycle::TabFacts facts(qint16 index, const Watch &watch, bool formEdited) const;
     void apply(qint16 index, const lifecycle::Periods &periods);
+    void moveTo(platform::WebBrowser &page, platform::PageLifecycle state);
 
     VorlenApp &m_app;
     TabSet &m_tabs;
     QHash<qint16, Watch> m_watch;
     qint16 m_shown = -1;
     qint16 m_lastSelected = -1;
+    // A tab was discarded since the last look: the memory the engine gave
+    // back by now is handed on to the system at the next one.
+    bool m_trimDue = false;
     Clock m_clock;
     QTimer m_timer;
 };

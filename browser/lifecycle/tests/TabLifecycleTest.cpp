@@ -165,3 +165,22 @@ TEST_F(TabLifecycleTest, AClosedTabIsForgotten)
     after(60 * kSec);
     EXPECT_EQ(states(), "DDA");
 }
+
+TEST_F(TabLifecycleTest, TheLookAfterADiscardTrimsTheWorkingSetOnce)
+{
+    startWithFourTabs();
+    auto trims = [this] { return fake().system().trimCount(); };
+    after(10 * kSec);
+    ASSERT_EQ(states(), "FFFA");
+    int before = trims();
+    lifecycle().check();
+    EXPECT_EQ(trims(), before) << "a freeze frees nothing";
+
+    after(10 * kSec);
+    ASSERT_EQ(states(), "DDFA");
+    before = trims();
+    lifecycle().check();
+    EXPECT_EQ(trims(), before + 1);
+    lifecycle().check();
+    EXPECT_EQ(trims(), before + 1);
+}
