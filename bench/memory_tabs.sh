@@ -3,7 +3,10 @@
 # QtWebEngineProcess helpers, summed from /proc/<pid>/smaps_rollup) with 1, 30
 # and 100 tabs of a mid-size local page, once all have loaded and again after
 # the background tabs were frozen and discarded; and, beside it, the bare
-# engine program (bench/bare_engine.cpp) holding the same 30 pages.
+# engine program (bench/bare_engine.cpp) holding the same 30 pages, opened one
+# after the other and each shown once, as vorlen's new tabs are (a view that
+# was shown keeps about 9 MiB of drawing memory in the program's own process,
+# so hidden views that never showed would not be the same work).
 #
 #   usage: bench/memory_tabs.sh [COUNTS] [VORLEN_BINARY] [BARE_BINARY]
 #     COUNTS         tab counts, comma-separated (default 1,30,100)
