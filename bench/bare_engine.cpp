@@ -3,10 +3,13 @@
 // size of vorlen's). bench/startup_ratio.sh times it beside vorlen, so that the
 // browser's start-up is measured against what the engine alone needs.
 //
-//   usage: bare_engine [--frameless] --profile FOLDER PAGE
+//   usage: bare_engine [--frameless] [--tabs N] --profile FOLDER PAGE
 //     FOLDER       the profile's storage folder (or $BARE_ENGINE_PROFILE)
-//     PAGE         a local HTML file
+//     PAGE         a local HTML file, or an http:// or https:// address
 //     --frameless  a window without the window manager's frame, as vorlen's
+//     --tabs N     N views of PAGE, opened one after the other as tabs are:
+//                  each shown when it opens, hidden when the next one comes
+//                  (for bench/memory_tabs.sh)
 //
 // When the view reports a title while it shows PAGE, the window title becomes
 // "<document title> - bare engine": the same moment at which vorlen writes its
@@ -21,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
+#include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
@@ -71,6 +75,9 @@ int main(int argc, char **argv)
     const QCommandLineOption framelessOption(QStringLiteral("frameless"),
                                              QStringLiteral("No window frame from the window manager."));
     parser.addOption(framelessOption);
+    const QCommandLineOption tabsOption(QStringLiteral("tabs"), QStringLiteral("Views of the page."),
+                                        QStringLiteral("count"), QStringLiteral("1"));
+    parser.addOption(tabsOption);
     parser.addPositionalArgument(QStringLiteral("page"), QStringLiteral("The local HTML file to show."));
     parser.process(application);
 
@@ -79,12 +86,16 @@ int main(int argc, char **argv)
     if (folder.isEmpty())
         folder = qEnvironmentVariable("BARE_ENGINE_PROFILE");
     const QStringList args = parser.positionalArguments();
-    if (folder.isEmpty() || args.size() != 1) {
-        err << "usage: bare_engine [--frameless] --profile FOLDER PAGE (or BARE_ENGINE_PROFILE=FOLDER)\n";
+    bool countOk = false;
+    const int tabs = parser.value(tabsOption).toInt(&countOk);
+    if (folder.isEmpty() || args.size() != 1 || !countOk || tabs < 1 || tabs > 500) {
+        err << "usage: bare_engine [--frameless] [--tabs N] --profile FOLDER PAGE (or BARE_ENGINE_PROFILE=FOLDER)\n";
         return 2;
     }
+    const QUrl address(args.first());
+    const bool remote = address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
     const QFileInfo page(args.first());
-    if (!page.isFile()) {
+    if (!remote && !page.isFile()) {
         err << "bare_engine: no such file: " << args.first() << '\n';
         return 2;
     }
@@ -92,7 +103,7 @@ int main(int argc, char **argv)
         err << "bare_engine: cannot create the profile folder " << folder << '\n';
         return 2;
     }
-    const QUrl url = QUrl::fromLocalFile(page.absoluteFilePath());
+    const QUrl url = remote ? address : QUrl::fromLocalFile(page.absoluteFilePath());
 
     // Declared before the page, so it goes after it.
     QWebEngineProfile profile(QStringLiteral("bare"));
@@ -128,5 +139,22 @@ int main(int argc, char **argv)
 
     view.load(url);
     view.show();
+    // The other views live inside the window, each with a page of its own on
+    // the same profile. As a browser's new tabs are, each is shown when it
+    // opens, a quarter of a second after the one before, and hidden when the
+    // next one comes; the last one stays on show.
+    QWebEngineView *shownView = nullptr;
+    for (int i = 1; i < tabs; ++i) {
+        QTimer::singleShot(250 * i, &view, [&view, &profile, &url, &shownView] {
+            auto *tab = new QWebEngineView(&view);
+            tab->setPage(new QWebEnginePage(&profile, tab));
+            tab->setGeometry(0, 0, kWidth, kHeight);
+            tab->load(url);
+            if (shownView)
+                shownView->hide();
+            tab->show();
+            shownView = tab;
+        });
+    }
     return QApplication::exec();
 }

@@ -35,6 +35,8 @@ enum class Key {
     ThemeName,
     AskUseBooleanValue,
     DefaultZoomValue,
+    TabFreezeSecondsValue,
+    TabDiscardSecondsValue,
 };
 
 struct KeyInfo
@@ -45,7 +47,7 @@ struct KeyInfo
     const char *meaning;
 };
 
-inline constexpr std::array<KeyInfo, 24> kKeys{{
+inline constexpr std::array<KeyInfo, 26> kKeys{{
     {Key::ResetEngineValue, kVorlenSection, "ResetEngineValue", "1: the first tab shows the loading page at start"},
     {Key::PurgelValue, kVorlenSection, "PurgelValue", "1: trim the working set after every handled event"},
     {Key::SystemCheckValue, kVorlenSection, "SystemCheckValue", "1: the system state icon shows firewall and connection"},
@@ -70,6 +72,8 @@ inline constexpr std::array<KeyInfo, 24> kKeys{{
     {Key::ThemeName, kAmbrelSection, "ThemeName", "folder name of the selected theme pack"},
     {Key::AskUseBooleanValue, kAmbrelSection, "AskUseBooleanValue", "1: ask before activating the pack at start"},
     {Key::DefaultZoomValue, kVorlenSection, "DefaultZoomValue", "page zoom in percent (25 to 500) for sites without their own; 0 or missing: 100"},
+    {Key::TabFreezeSecondsValue, kVorlenSection, "TabFreezeSecondsValue", "seconds a background tab stays hidden before it is frozen; 0: never; missing or not a number: 300"},
+    {Key::TabDiscardSecondsValue, kVorlenSection, "TabDiscardSecondsValue", "seconds a background tab stays hidden before it is discarded; 0: never; missing or not a number: 1800"},
 }};
 
 constexpr const KeyInfo &info(Key key)

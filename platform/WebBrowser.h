@@ -39,6 +39,12 @@ struct FullScreenRequest
     bool Accept = false;
 };
 
+// How much of a page the engine keeps going. Active runs as usual. Frozen
+// keeps the document in memory but runs none of its script, timers or
+// loads. Discarded drops the document and keeps only the tab's address,
+// title and history; the page loads again when it is shown or set Active.
+enum class PageLifecycle { Active, Frozen, Discarded };
+
 // Command numbers of CommandStateChange.
 enum BrowserCommand { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2 };
 
@@ -129,6 +135,24 @@ public:
         Q_UNUSED(url);
         Navigate2(QStringLiteral("about:<html><head><title>%1</title></head></html>").arg(title.toHtmlEscaped()));
     }
+    // Whether the control still stands for a tab brought back but not loaded
+    // (showPending, until the next navigation).
+    virtual bool isPending() const { return false; }
+    // The page's lifecycle (see PageLifecycle). Only a hidden page leaves
+    // Active; a page shown again becomes Active by itself, and a discarded
+    // one then loads its current entry with the usual events.
+    virtual PageLifecycle lifecycleState() const = 0;
+    virtual void setLifecycleState(PageLifecycle state) = 0;
+    // The deepest state the engine finds harmless now: Active while the page
+    // is shown, plays sound or is inspected.
+    virtual PageLifecycle recommendedState() const = 0;
+    // True while the page plays sound and for a few seconds after.
+    virtual bool recentlyAudible() const = 0;
+    // Asks the document whether one of its form fields holds something other
+    // than what the page came with (typed text, a ticked box, a chosen file).
+    // answer runs later on the event loop unless context is gone by then. A
+    // page that cannot tell (frozen, discarded, a script error) answers true.
+    virtual void askFormEdited(QObject *context, std::function<void(bool)> answer) = 0;
 
     QString Tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }

@@ -11,6 +11,7 @@
 #include "browser/input/PageCommands.h"
 #include "browser/input/frmPopupMenu.h"
 #include "browser/input/modKeyflint.h"
+#include "browser/lifecycle/TabLifecycle.h"
 #include "browser/modes/DisplayWindows.h"
 #include "browser/modes/ModeCommands.h"
 #include "browser/panels/PanelCommands.h"
@@ -113,6 +114,7 @@ void BrowserAssembly::installCommands()
     m_sessions = &installSessionRestoreCommands(m_app, main.tabs(), *main.popupMenu().frmMainTabPopupMenu);
     installHistory(m_app, HistoryTargets{main.tabs(), main, *main.WebAdressInputBar,
                                          [keeper = m_sessions](const QString &url) { return keeper->isGenerated(url); }});
+    installTabLifecycle(m_app, main.tabs());
 }
 
 Keyflint &BrowserAssembly::keyflint()

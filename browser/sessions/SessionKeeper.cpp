@@ -147,7 +147,8 @@ bool SessionKeeper::isGenerated(const QString &url) const
         if (local.compare(QDir::cleanPath(modLocalPages::pagePath(m_app.platform(), page)), Qt::CaseInsensitive) == 0)
             return true;
     }
-    return false;
+    const QString temp = m_app.environment().tempFolder();
+    return !temp.isEmpty() && local.compare(QDir::cleanPath(recoveryPage::filePath(temp)), Qt::CaseInsensitive) == 0;
 }
 
 void SessionKeeper::capture(qint16 index, platform::WebBrowser *page)

@@ -121,8 +121,14 @@ public:
 
     // Reports url and title without loading; the next navigation ends it.
     void showPending(const QString &url, const QString &title) override;
+    bool isPending() const override { return !m_pendingUrl.isEmpty(); }
     QByteArray saveHistory() const override;
     bool restoreHistory(const QByteArray &state) override;
+    PageLifecycle lifecycleState() const override;
+    void setLifecycleState(PageLifecycle state) override;
+    PageLifecycle recommendedState() const override;
+    bool recentlyAudible() const override;
+    void askFormEdited(QObject *context, std::function<void(bool)> answer) override;
     // Reads the document's designMode ("on"/"off"); done runs later on the
     // event loop unless context is gone by then. An empty text means unknown.
     void readDesignMode(QObject *context, std::function<void(const QString &)> done) const;

@@ -179,6 +179,26 @@ bool FakeWebBrowser::restoreHistory(const QByteArray &state)
     return true;
 }
 
+void FakeWebBrowser::setLifecycleState(PageLifecycle state)
+{
+    if (state == m_lifecycle)
+        return;
+    static constexpr const char *kNames[] = {"Active", "Frozen", "Discarded"};
+    m_lifecycleCalls << QString::fromLatin1(kNames[int(state)]);
+    if (m_lifecycle == PageLifecycle::Discarded && state == PageLifecycle::Active)
+        m_log << QStringLiteral("Reload");
+    m_lifecycle = state;
+}
+
+void FakeWebBrowser::askFormEdited(QObject *context, std::function<void(bool)> answer)
+{
+    ++m_formQuestions;
+    const bool edited = m_lifecycle != PageLifecycle::Active || m_formEdited;
+    QPointer<QObject> guard(context);
+    QMetaObject::invokeMethod(
+        context, [guard, answer, edited] { if (guard) answer(edited); }, Qt::QueuedConnection);
+}
+
 QString FakeWebBrowser::LocationName() const
 {
     return cutTitle(m_title.isEmpty() ? m_locationUrl : m_title);

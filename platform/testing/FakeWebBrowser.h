@@ -68,8 +68,22 @@ public:
     // one's place; restoreHistory logs "RestoreHistory:<current address>".
     QByteArray saveHistory() const override;
     bool restoreHistory(const QByteArray &state) override;
+    // Each change of state is recorded in lifecycleCalls ("Frozen",
+    // "Discarded", "Active"); a discarded fake set Active logs "Reload" as
+    // the engine reloads its current entry.
+    PageLifecycle lifecycleState() const override { return m_lifecycle; }
+    void setLifecycleState(PageLifecycle state) override;
+    PageLifecycle recommendedState() const override { return m_recommended; }
+    bool recentlyAudible() const override { return m_audible; }
+    // Answers formEdited() on the event loop; a page not Active answers true.
+    void askFormEdited(QObject *context, std::function<void(bool)> answer) override;
 
     // --- for tests ---
+    QStringList lifecycleCalls() const { return m_lifecycleCalls; }
+    int formQuestions() const { return m_formQuestions; }
+    void setRecommendedState(PageLifecycle state) { m_recommended = state; }
+    void setRecentlyAudible(bool on) { m_audible = on; }
+    void setFormEdited(bool on) { m_formEdited = on; }
     // Every factor given to setZoomFactor, in order.
     QList<qreal> zoomCalls() const { return m_zoomCalls; }
     QStringList finds() const { return m_finds; }
@@ -155,6 +169,12 @@ private:
     bool m_unsafe = false;
     QStringList m_history;
     int m_historyCurrent = -1;
+    PageLifecycle m_lifecycle = PageLifecycle::Active;
+    PageLifecycle m_recommended = PageLifecycle::Discarded;
+    QStringList m_lifecycleCalls;
+    int m_formQuestions = 0;
+    bool m_audible = false;
+    bool m_formEdited = false;
 };
 
 // A download a test drives: it starts Running and moves on as told.

@@ -140,6 +140,9 @@ TEST_F(CrashLoopTest, AfterTwoQuickCrashesTheStartShowsTheRecoveryPageAndRestore
     const QString text = platform::decodeText(file.readAll());
     EXPECT_TRUE(text.contains("http://c.example/"));
     EXPECT_EQ(text.count("type='checkbox'"), 3);
+    // It is one of the program's own pages: never saved as a tab, never kept in the history.
+    EXPECT_TRUE(keeper().isGenerated(recoveryFile()));
+    EXPECT_TRUE(keeper().isGenerated(QUrl::fromLocalFile(recoveryFile()).toString()));
 
     // Nothing is written while the user has not chosen: the session before stays the newest.
     page(0)->simulateTitleChange("탭 복구");
