@@ -210,6 +210,11 @@ platform::WebBrowser *BrowserAssembly::openInNewTab(const QString &url)
     return mainForm().modRecvNewWindow(url);
 }
 
+platform::WebBrowser *BrowserAssembly::openWaitingTab(int position)
+{
+    return mainForm().openWaitingTab(position);
+}
+
 void BrowserAssembly::navigateCurrent(const QString &url)
 {
     if (platform::WebBrowser *page = mainForm().tabs().currentPage())

@@ -64,6 +64,7 @@ public:
     // Shell
     platform::WebBrowser *currentPage() const override;
     platform::WebBrowser *openInNewTab(const QString &url) override;
+    platform::WebBrowser *openWaitingTab(int position) override;
     void navigateCurrent(const QString &url) override;
     void showMainWindow() override;
     void revealMainWindow() override;

@@ -23,6 +23,9 @@ public:
     // Opens url (the start page when blank) in a new tab right of the selected
     // one; null when no further tab can be made.
     virtual platform::WebBrowser *openInNewTab(const QString &url) = 0;
+    // A tab at position in the strip that loads nothing and is not selected
+    // (a restored tab waiting for its first selection); null when none can be made.
+    virtual platform::WebBrowser *openWaitingTab(int position) = 0;
     // Navigates the selected tab.
     virtual void navigateCurrent(const QString &url) = 0;
 

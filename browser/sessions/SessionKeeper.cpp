@@ -3,6 +3,7 @@
 #include "RecoveryPage.h"
 #include "SessionWriter.h"
 
+#include "browser/core/AfterStep.h"
 #include "browser/core/TabSet.h"
 #include "browser/core/VorlenApp.h"
 #include "browser/startup/modBase.h"
@@ -329,6 +330,8 @@ int SessionKeeper::restoreSession(const sessionFile::Session &session)
         return -1;
     }
     noteRestore();
+    // One trim and one layout pass for the whole restore, not one per tab.
+    AfterStep step(m_app.afterStep());
     int restored = 0;
     {
         m_restoring = true;
@@ -337,8 +340,9 @@ int SessionKeeper::restoreSession(const sessionFile::Session &session)
             const sessionFile::Tab &tab = session.tabs.at(i);
             platform::WebBrowser *page = start;
             if (i > 0) {
-                m_tabs.select(i);
-                page = m_app.shell().openInNewTab(QStringLiteral("about:blank"));
+                // The tabs that wait load nothing and are not shown one by one;
+                // the one that was selected loads at once.
+                page = m_app.shell().openWaitingTab(m_tabs.positionOf(m_tabs.indexOfPage(start)) + i);
                 if (!page)
                     break;
             }

@@ -19,6 +19,11 @@ public:
         calls << QStringLiteral("openInNewTab ") + url;
         return nullptr;
     }
+    platform::WebBrowser *openWaitingTab(int position) override
+    {
+        calls << QStringLiteral("openWaitingTab %1").arg(position);
+        return nullptr;
+    }
     void navigateCurrent(const QString &url) override { calls << QStringLiteral("navigateCurrent ") + url; }
     void showMainWindow() override { calls << QStringLiteral("showMainWindow"); }
     void revealMainWindow() override { calls << QStringLiteral("revealMainWindow"); }

@@ -66,6 +66,8 @@ public:
     // Opens sURL (the start page when blank) in a new tab right of the selected
     // one. Returns the new tab's page, or nullptr when no further tab can be made.
     platform::WebBrowser *modRecvNewWindow(const QString &sURL, qint16 isCurrentNew = 0);
+    // A tab at position that loads nothing and stays in the background.
+    platform::WebBrowser *openWaitingTab(int position) { return createTab(QString(), false, position); }
     void modRecvCloseWindow(qint16 Index);
     void WriteTitle(qint16 Index);
     void WriteTabCap(qint16 Index);
@@ -234,7 +236,7 @@ private:
     void connectMenus();
     platform::WebBrowser *createBrowser(qint16 index);
     void connectBrowser(platform::WebBrowser *browser);
-    platform::WebBrowser *createTab(const QString &sURL, bool navigate);
+    platform::WebBrowser *createTab(const QString &sURL, bool navigate, int position = -1);
 
     VorlenApp &m_app;
     Skin &m_skin;

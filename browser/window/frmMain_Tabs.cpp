@@ -53,7 +53,7 @@ platform::WebBrowser *frmMain::modRecvNewWindow(const QString &sURL, qint16 isCu
     return createTab(sURL, true);
 }
 
-platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate)
+platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate, int position)
 {
     AfterStep step(m_app.afterStep());
     // Instance numbers are never reused; when they run out no tab is made.
@@ -64,7 +64,13 @@ platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate)
     if (!page)
         return nullptr;
     page->widget()->setGeometry(browser(0) ? browser(0)->widget()->geometry() : QRect());
-    m_tabs.insert(m_tabs.currentPosition() + 1, index, page);
+    m_tabs.insert(position >= 0 ? position : m_tabs.currentPosition() + 1, index, page);
+    page->setResizable(false);
+    page->setSilent(true);
+    if (position >= 0) { // a background tab: neither shown nor selected
+        page->widget()->hide();
+        return page;
+    }
     bool pageWritten = true;
     if (navigate) {
         const QString url = sURL.trimmed();
@@ -75,10 +81,8 @@ platform::WebBrowser *frmMain::createTab(const QString &sURL, bool navigate)
     }
     m_tabs.selectIndex(index);
     page->widget()->show();
-    page->setResizable(false);
     page->widget()->setFocus();
     page->widget()->raise();
-    page->setSilent(true);
     ScriptErrorsButton->setToolTip(QStringLiteral("문서 오류 무시 - On"));
     if (!pageWritten)
         reportPageWriteFailure();
