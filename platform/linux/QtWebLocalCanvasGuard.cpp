@@ -148,27 +148,42 @@ const char kGuardScript[] = R"JS(
   // A frame made by a script starts as a blank document of this origin, whose
   // untouched canvas functions the page could borrow: it is guarded the moment
   // it is inserted, before the script that inserted it goes on.
-  const windowGetters = [self.HTMLIFrameElement, self.HTMLFrameElement, self.HTMLObjectElement]
-      .map((type) => type && Object.getOwnPropertyDescriptor(type.prototype, 'contentWindow'))
-      .filter((d) => d && d.get).map((d) => d.get);
-  const frameWindow = (node) => {
-    for (const get of windowGetters) {
-      try { return Reflect.apply(get, node, []); } catch (e) { /* not this kind of frame */ }
-    }
-    return null;
+  // Every check here runs on each insertion into the page, so it stays cheap:
+  // no exceptions, and a search below the node only when it has children.
+  const getterOf = (type, name) => {
+    const d = type && Object.getOwnPropertyDescriptor(type.prototype, name);
+    return d && d.get;
   };
-  const findAll = [Element.prototype.querySelectorAll, Document.prototype.querySelectorAll,
-                   DocumentFragment.prototype.querySelectorAll];
-  const targetOf = Object.getOwnPropertyDescriptor(Event.prototype, 'target').get;
+  const nodeType = getterOf(self.Node, 'nodeType');
+  const localName = getterOf(self.Element, 'localName');
+  const childCount = getterOf(self.Element, 'childElementCount');
+  const fragmentChildCount = getterOf(self.DocumentFragment, 'childElementCount');
+  const frameWindows = {
+    iframe: getterOf(self.HTMLIFrameElement, 'contentWindow'),
+    frame: getterOf(self.HTMLFrameElement, 'contentWindow'),
+    object: getterOf(self.HTMLObjectElement, 'contentWindow'),
+  };
+  const findElement = Element.prototype.querySelectorAll;
+  const findFragment = DocumentFragment.prototype.querySelectorAll;
+  const guardElement = (element) => {
+    const get = frameWindows[Reflect.apply(localName, element, [])];
+    if (get) guard(Reflect.apply(get, element, []));
+  };
   const guardFrames = (root) => {
-    guard(frameWindow(root));
-    for (const find of findAll) {
+    try {
+      const type = Reflect.apply(nodeType, root, []);
       let frames = null;
-      try { frames = Reflect.apply(find, root, ['iframe, frame, object']); } catch (e) { continue; }
-      for (let i = 0; i < frames.length; ++i) guard(frameWindow(frames[i]));
-      return;
-    }
+      if (type === 1) {
+        guardElement(root);
+        if (Reflect.apply(childCount, root, []) > 0) frames = Reflect.apply(findElement, root, ['iframe, frame, object']);
+      } else if (type === 11 && Reflect.apply(fragmentChildCount, root, []) > 0) {
+        frames = Reflect.apply(findFragment, root, ['iframe, frame, object']);
+      }
+      if (frames)
+        for (let i = 0; i < frames.length; ++i) guardElement(frames[i]);
+    } catch (e) { /* not a node of this page */ }
   };
+  const targetOf = Object.getOwnPropertyDescriptor(Event.prototype, 'target').get;
   self.addEventListener('DOMNodeInserted', (event) => guardFrames(Reflect.apply(targetOf, event, [])), true);
   const wrapOpen = (g) => {
     const open = g.open;
@@ -184,7 +199,8 @@ const char kGuardScript[] = R"JS(
     const original = Document.prototype[name];
     Object.defineProperty(Document.prototype, name, { configurable: true, writable: true, value: function (...args) {
       const result = Reflect.apply(original, this, args);
-      guardFrames(this);
+      const root = this.documentElement;
+      if (root) guardFrames(root);
       return result;
     } });
   }
