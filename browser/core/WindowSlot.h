@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include <memory>
 
@@ -77,3 +78,27 @@ public:
 private:
     QPointer<W> m_window;
 };
+
+// A secondary window that is a window of its own rather than a child of main:
+// disabling the main window disables its children, and such a window must stay
+// usable while the main window is locked. It stays above main and goes with it.
+inline void attachToMainWindow(QWidget &window, QWidget &main)
+{
+    QWidget *made = &window;
+    QObject::connect(&main, &QObject::destroyed, made, [made] { delete made; });
+    window.winId();
+    if (main.windowHandle())
+        window.windowHandle()->setTransientParent(main.windowHandle());
+}
+
+// Shows window in front, centred over `over` when it was not on screen yet.
+inline void showCentred(QWidget &window, const QWidget &over)
+{
+    if (!window.isVisible()) {
+        const QRect frame = over.geometry();
+        window.move(frame.center() - QPoint(window.width() / 2, window.height() / 2));
+    }
+    window.show();
+    window.raise();
+    window.activateWindow();
+}

@@ -6,7 +6,6 @@
 #include "platform/Folders.h"
 
 #include <QDir>
-#include <QWindow>
 
 #include <memory>
 
@@ -30,24 +29,13 @@ DownloadLog &installDownloadCommands(VorlenApp &app, QWidget &mainWindow)
 
     auto slot = std::make_shared<WindowSlot<frmDownloads>>();
     app.commands().define(Command::Downloads, [&app, &mainWindow, log, slot] {
-        const bool opening = !slot->isOpen();
         frmDownloads &window = slot->open(&mainWindow, [&](QWidget *) {
-            // A window of its own, so that it stays usable while the main
-            // window is locked; it goes with the main window.
+            // Usable while the main window is locked.
             auto *made = new frmDownloads(app, *log, nullptr);
-            QObject::connect(&mainWindow, &QObject::destroyed, made, [made] { delete made; });
-            made->winId();
-            if (mainWindow.windowHandle())
-                made->windowHandle()->setTransientParent(mainWindow.windowHandle());
+            attachToMainWindow(*made, mainWindow);
             return made;
         });
-        if (opening) {
-            const QRect frame = mainWindow.geometry();
-            window.move(frame.center() - QPoint(window.width() / 2, window.height() / 2));
-        }
-        window.show();
-        window.raise();
-        window.activateWindow();
+        showCentred(window, mainWindow);
     });
     return *log;
 }

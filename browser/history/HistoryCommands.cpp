@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QLineEdit>
-#include <QWindow>
 
 #include <memory>
 
@@ -74,21 +73,12 @@ HistoryStore &installHistory(VorlenApp &app, const HistoryTargets &targets)
         frmHistory &window = slot->open(&mainWindow, [&](QWidget *) {
             // A window of its own beside the main window, gone with it.
             auto *made = new frmHistory(app, *store, nullptr);
-            QObject::connect(&mainWindow, &QObject::destroyed, made, [made] { delete made; });
-            made->winId();
-            if (mainWindow.windowHandle())
-                made->windowHandle()->setTransientParent(mainWindow.windowHandle());
+            attachToMainWindow(*made, mainWindow);
             return made;
         });
-        if (opening) {
-            const QRect frame = mainWindow.geometry();
-            window.move(frame.center() - QPoint(window.width() / 2, window.height() / 2));
-        } else {
+        if (!opening)
             window.rebuild();
-        }
-        window.show();
-        window.raise();
-        window.activateWindow();
+        showCentred(window, mainWindow);
         window.SearchBox->setFocus();
     });
     return *store;

@@ -10,7 +10,10 @@
 #include "platform/linux/QtWebBrowserFactory.h"
 #include "platform/testing/FakeDialogs.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QDirIterator>
+#include <QImage>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
@@ -104,6 +107,18 @@ private:
     QObject m_context;
     QList<QVariantList> m_calls;
 };
+
+// An 8 x 8 PNG picture of one colour.
+inline QByteArray png(const QColor &colour)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 inline QVariant runJs(QWebEnginePage *page, const QString &script)
 {

@@ -14,17 +14,6 @@ using platform::QtWebBrowser;
 
 namespace {
 
-QByteArray png(const QColor &colour)
-{
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // Runs body (a function body that may await) and returns what it returns, or
 // "refused: <name>" when it throws.
 QString attempt(QtWebBrowser *b, const QString &body)

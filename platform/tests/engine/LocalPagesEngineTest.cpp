@@ -18,17 +18,6 @@ using platform::WebBrowser;
 
 namespace {
 
-QByteArray png(const QColor &colour)
-{
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // What fetch() of url gives a script of the frame chosen by `target` (a
 // JavaScript expression for a window): the text, or "failed".
 QString fetchIn(QtWebBrowser *b, const QString &target, const QString &url)
