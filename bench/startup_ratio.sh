@@ -130,18 +130,7 @@ tree_usage() {
 make_work_folder ratio
 
 # --- priority -----------------------------------------------------------------
-old_autogroup='' priority='unchanged'
-if [[ ${STARTUP_PRIORITY:-1} != 0 ]]; then
-    renice -n -20 -p $$ >/dev/null 2>&1 && priority="nice $(ps -o ni= -p $$ | tr -d ' ')"
-    if [[ -w /proc/$$/autogroup ]]; then
-        old_autogroup=$(sed -n 's/.* nice \(-\?[0-9]\+\).*/\1/p' "/proc/$$/autogroup")
-        if [[ -n $old_autogroup ]] && echo -20 2>/dev/null >"/proc/$$/autogroup"; then
-            priority+=", autogroup nice -20"
-        else
-            old_autogroup=''
-        fi
-    fi
-fi
+raise_priority "${STARTUP_PRIORITY:-1}"
 
 xpid='' wmpid='' app='' spy='' load=''
 cleanup() {
@@ -151,7 +140,7 @@ cleanup() {
     end_tree "$wmpid"
     end_tree "$xpid"
     rm -rf "$work"
-    [[ -n $old_autogroup ]] && echo "$old_autogroup" 2>/dev/null >"/proc/$$/autogroup"
+    restore_priority
 }
 trap cleanup EXIT
 trap 'exit 130' INT

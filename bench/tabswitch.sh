@@ -86,19 +86,8 @@ fi
 source "$here/x_session.sh"
 make_work_folder tabswitch
 
-# --- priority, as bench/startup_ratio.sh -----------------------------------
-old_autogroup='' priority='unchanged'
-if [[ ${TABSWITCH_PRIORITY:-1} != 0 ]]; then
-    renice -n -20 -p $$ >/dev/null 2>&1 && priority="nice $(ps -o ni= -p $$ | tr -d ' ')"
-    if [[ -w /proc/$$/autogroup ]]; then
-        old_autogroup=$(sed -n 's/.* nice \(-\?[0-9]\+\).*/\1/p' "/proc/$$/autogroup")
-        if [[ -n $old_autogroup ]] && echo -20 2>/dev/null >"/proc/$$/autogroup"; then
-            priority+=", autogroup nice -20"
-        else
-            old_autogroup=''
-        fi
-    fi
-fi
+# --- priority ------------------------------------------------------------------
+raise_priority "${TABSWITCH_PRIORITY:-1}"
 
 xpid='' wmpid='' app='' server=''
 cleanup() {
@@ -108,7 +97,7 @@ cleanup() {
     end_tree "$wmpid"
     end_tree "$xpid"
     rm -rf "$work"
-    [[ -n $old_autogroup ]] && echo "$old_autogroup" 2>/dev/null >"/proc/$$/autogroup"
+    restore_priority
 }
 trap cleanup EXIT
 trap 'exit 130' INT

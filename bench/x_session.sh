@@ -74,3 +74,25 @@ start_x_session() {
     fi
     unset QT_QPA_PLATFORM
 }
+
+# Raises this script's priority (nice -20, and its autogroup where the kernel
+# has one) unless $1 is 0; sets priority (what was done, for the report) and
+# old_autogroup (for restore_priority).
+raise_priority() {
+    old_autogroup='' priority='unchanged'
+    [[ ${1:-1} != 0 ]] || return 0
+    renice -n -20 -p $$ >/dev/null 2>&1 && priority="nice $(ps -o ni= -p $$ | tr -d ' ')"
+    if [[ -w /proc/$$/autogroup ]]; then
+        old_autogroup=$(sed -n 's/.* nice \(-\?[0-9]\+\).*/\1/p' "/proc/$$/autogroup")
+        if [[ -n $old_autogroup ]] && echo -20 2>/dev/null >"/proc/$$/autogroup"; then
+            priority+=", autogroup nice -20"
+        else
+            old_autogroup=''
+        fi
+    fi
+}
+
+# Gives the autogroup back the nice value it had.
+restore_priority() {
+    [[ -n $old_autogroup ]] && echo "$old_autogroup" 2>/dev/null >"/proc/$$/autogroup"
+}
