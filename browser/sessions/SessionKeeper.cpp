@@ -176,11 +176,13 @@ void SessionKeeper::forget(qint16 index, platform::WebBrowser *page)
     const int position = at == m_order.end() ? m_tabs.count() + 1 : int(at - m_order.begin()) + 1;
     if (at != m_order.end())
         m_order.erase(at);
-    m_waiting.remove(index);
+    // A tab that never loaded keeps what was saved for it: the control only
+    // stands for it and has no history of its own to give.
     if (page) {
         capture(index, page);
         page->disconnect(this);
     }
+    m_waiting.remove(index);
     const std::optional<sessionFile::Tab> tab =
         m_state.contains(index) ? std::optional(m_state.take(index)) : std::nullopt;
     // The start tab is never closed on its own: closing it ends the program.

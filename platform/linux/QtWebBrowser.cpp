@@ -389,8 +389,10 @@ void QtWebBrowser::showPending(const QString &url, const QString &title)
 {
     if (!m_page)
         return;
-    // Whatever the new tab began to load is not needed.
-    if (m_loading || m_page->url().isEmpty() || m_page->url() == QUrl(QStringLiteral("about:blank")))
+    // Whatever the tab began to load is not needed. A page that was never
+    // told to load is left alone: any order to it would set up its engine
+    // side (a renderer and all), which is what a waiting tab saves.
+    if (m_loading)
         m_page->triggerAction(QWebEnginePage::Stop);
     m_pendingUrl = url;
     m_pendingTitle = title;
