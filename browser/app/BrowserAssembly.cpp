@@ -38,10 +38,9 @@
 
 BrowserAssembly::BrowserAssembly(platform::Platform &platform)
     : m_app(platform, *this)
-    , m_trim([this] { modBase::TrimWorkingSet(m_app.platform()); }, TrimLater::kDelayMs)
 {
     m_app.setOpacityProbe([](const QWidget *window) { return fade::opacityShows(window); });
-    m_app.afterStep().setSteps([this] { m_trim.request(); },
+    m_app.afterStep().setSteps([this] { modBase::TrimWorkingSet(m_app.platform()); },
                                [this] {
                                    if (m_main)
                                        m_main->ArrangeMainWindow();

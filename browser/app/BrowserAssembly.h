@@ -2,7 +2,6 @@
 
 #include "browser/core/Shell.h"
 #include "browser/core/VorlenApp.h"
-#include "browser/app/TrimLater.h"
 
 #include <memory>
 
@@ -81,7 +80,6 @@ private:
     void installCommands();
 
     VorlenApp m_app;
-    TrimLater m_trim;
     std::unique_ptr<BuiltinImages> m_images;
     std::unique_ptr<Skin> m_skin;
     std::unique_ptr<DisplayWindows> m_display;

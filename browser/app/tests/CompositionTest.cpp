@@ -21,7 +21,6 @@
 #include "platform/Settings.h"
 
 #include <QAction>
-#include <QTest>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
@@ -308,25 +307,4 @@ TEST_F(CommandPaths, EdgeActionsKeepTheCommandTablesPreconditions)
     }
     throwAgainstTheTop();
     EXPECT_EQ(tabs(), "start ID1 ID2*");
-}
-
-TEST_F(BrowserTest, TheWorkingSetTrimFollowsABurstOfHandlersOnceAndOnlyWhenChosen)
-{
-    setSetting(K::PurgelValue, "1");
-    start();
-    auto trims = [this] { return fake().system().trimCount(); };
-    QTest::qWait(2 * TrimLater::kDelayMs); // what the start asked for
-    const int before = trims();
-    for (int i = 0; i < 5; ++i)
-        form().modRecvNewWindow(QString());
-    clickTab(2);
-    EXPECT_EQ(trims(), before) << "the handlers' own work comes first";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return trims() > before; }));
-    QTest::qWait(2 * TrimLater::kDelayMs);
-    EXPECT_EQ(trims(), before + 1) << "one trim for the burst";
-
-    setSetting(K::PurgelValue, "0");
-    clickTab(3);
-    QTest::qWait(2 * TrimLater::kDelayMs);
-    EXPECT_EQ(trims(), before + 1) << "without the setting nothing is trimmed";
 }
