@@ -4,7 +4,6 @@
 #include "frmAbout.h"
 #include "frmTaskManager.h"
 
-
 #include <memory>
 
 namespace {

@@ -2,10 +2,9 @@
 // until selected, and one closed before it ever loaded keeps its history.
 #include "RealBrowserFixture.h"
 
+#include "browser/core/Commands.h"
 #include "browser/sessions/SessionFile.h"
 #include "browser/sessions/SessionKeeper.h"
-#include "browser/core/Commands.h"
-#include "browser/window/frmMain.h"
 
 using enginetest::waitUntil;
 
